@@ -1,0 +1,31 @@
+// The analysis driver: one call takes a grammar text to its parse table, or to null with the
+// errors in listaErrores; and the whole "analyse" command for callers without a window.
+#pragma once
+
+#include <istream>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CGramatica;
+class CTablaSintactica;
+
+// Replaces `gramatica` by the grammar read from `entrada`; the table when no error was found.
+std::unique_ptr<CTablaSintactica> AnalizarGramatica(std::unique_ptr<CGramatica>& gramatica,
+                                                    std::istream& entrada);
+
+// The lines the "Errores" list shows for listaErrores.
+std::vector<std::string> LineasErrores();
+
+const std::string& TextoInicioAnalisis();      // "Iniciando análisis"
+const std::string& TextoAnalisisCorrecto();    // "Análisis concluido satisfactoriamente"
+const std::string& TextoAnalisisConErrores();  // "Análisis concluido con errores detectados"
+
+// One whole analysis as the main window runs it on its editor text (CR LF line ends).
+struct ResultadoAnalisis {
+  std::vector<std::string> analisis;  // the "Análisis" list
+  std::vector<std::string> errores;   // the "Errores" list
+  std::unique_ptr<CGramatica> gramatica;
+  std::unique_ptr<CTablaSintactica> tabla;  // null when errors were found
+};
+ResultadoAnalisis AnalizarTexto(const std::string& texto);

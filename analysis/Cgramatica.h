@@ -1,0 +1,62 @@
+// The grammar: owns its symbols and productions, runs the LL(1) analysis and builds the
+// parse table.
+#pragma once
+
+#include <deque>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "Simbolos.h"
+
+class CTablaSintactica;
+class ConjuntosExactos;
+
+class CGramatica {
+ public:
+  CGramatica();
+  ~CGramatica();
+  CGramatica(const CGramatica&) = delete;
+  CGramatica& operator=(const CGramatica&) = delete;
+
+  // False when the name already names a terminal or a non-terminal.
+  bool AnadirTerminal(const std::string& nombre, int linea);
+  bool AnadirNoTerminal(const std::string& nombre, int linea);
+  CSimbolo* BuscarSimbolo(const std::string& nombre) const;
+  CSimboloNoTerminal* BuscarNoTerminal(const std::string& nombre) const;
+  // False when the name is not a non-terminal; otherwise it becomes the axiom and the
+  // end-of-input terminal joins the terminals and the axiom's FOLLOW.
+  bool DefinirAxioma(const std::string& nombre);
+  // Keeps alive a production the parser could not attach: its occurrences stay registered.
+  void DescartarProduccion(std::unique_ptr<CProduccion> produccion);
+
+  CSimboloNoTerminal* Axioma() const { return axioma; }
+  const ConjuntoSimbolos& Terminales() const { return terminales; }
+  const ConjuntoSimbolos& NoTerminales() const { return noTerminales; }
+
+  // FIRST and left recursion for every non-terminal in name order, FOLLOW and the LL(1)
+  // conditions; writes the trace and appends errors 26 to 31 to listaErrores.
+  void AnalizarLL1();
+  std::unique_ptr<CTablaSintactica> ConstruirTabla();
+
+  // The least-fixed-point nullable, FIRST and FOLLOW sets, computed on first use.
+  const ConjuntosExactos& Exactos();
+  // A nullable non-terminal whose FIRST/FOLLOW check is still to run.
+  void EncolarAnulable(CSimboloNoTerminal* simbolo) { pendientes.push_back(simbolo); }
+
+ private:
+  void AsignarIndices();
+  void ComprobarPendientes();
+
+  std::vector<std::unique_ptr<CSimbolo>> simbolos;
+  std::unordered_map<std::string_view, CSimbolo*> porNombre;
+  ConjuntoSimbolos terminales;
+  ConjuntoSimbolos noTerminales;
+  CSimboloNoTerminal* axioma = nullptr;
+  std::vector<std::unique_ptr<CProduccion>> descartadas;
+  std::deque<CSimboloNoTerminal*> pendientes;
+  std::unique_ptr<ConjuntosExactos> exactos;
+  bool indicesAsignados = false;
+};

@@ -1,0 +1,204 @@
+// The grammar model: symbols, name-ordered symbol sets and productions, with the FIRST and
+// FOLLOW computations, the LL(1) conditions, the table's selection rule and the text forms.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+class CSimbolo;
+class CSimboloNoTerminal;
+class CProduccion;
+class CGramatica;
+
+// The one order of symbol names: Windows-1252 bytes compared as unsigned values from the
+// first on, a name that is a prefix of another first. No locale, no case folding.
+inline bool NombreMenor(const std::string& a, const std::string& b) {
+  return a.compare(b) < 0;  // char_traits<char>::compare is memcmp: unsigned bytes
+}
+
+// A non-owning symbol pointer that orders by name.
+class PSimbolo {
+ public:
+  PSimbolo(CSimbolo* simbolo = nullptr) : simbolo(simbolo) {}  // NOLINT: converts freely
+  operator CSimbolo*() const { return simbolo; }               // NOLINT
+  CSimbolo* operator->() const { return simbolo; }
+
+ private:
+  CSimbolo* simbolo;
+};
+bool operator<(PSimbolo a, PSimbolo b);
+
+// A set of symbols, unique by name, iterated in name order. Held as a sorted vector so that
+// Elemento(k) is a direct access; large sets filled in any order are sorted once, lazily.
+class ConjuntoSimbolos {
+ public:
+  // False, and nothing changes, when a member of that name exists.
+  bool Insertar(CSimbolo* simbolo);
+  // Appends a symbol the caller knows is not a member; the order is restored on next read.
+  void InsertarNuevo(CSimbolo* simbolo);
+  CSimbolo* Buscar(const std::string& nombre) const;
+  bool Contiene(const CSimbolo* simbolo) const;
+  // The member at 0-based position k in name order; null when k is out of range.
+  CSimbolo* Elemento(int k) const;
+  bool Vacio() const { return miembros.empty(); }
+  int Tamano() const { return static_cast<int>(miembros.size()); }
+
+  static ConjuntoSimbolos Union(const ConjuntoSimbolos& a, const ConjuntoSimbolos& b);
+  static ConjuntoSimbolos Interseccion(const ConjuntoSimbolos& a, const ConjuntoSimbolos& b);
+  // Adds the members of `otro`; true when the set grew.
+  bool Unir(const ConjuntoSimbolos& otro);
+  // The members of both sets, in name order, without building a set.
+  bool Corta(const ConjuntoSimbolos& otro) const;
+
+  // " { a b }", or " { a b lambda }" for a nullable owner.
+  std::string TextoConjunto(bool lambda) const;
+
+  std::vector<PSimbolo>::const_iterator begin() const;
+  std::vector<PSimbolo>::const_iterator end() const;
+
+ private:
+  void Ordenar() const;
+
+  mutable std::vector<PSimbolo> miembros;
+  mutable bool desordenado = false;
+};
+
+class CSimbolo {
+ public:
+  CSimbolo(std::string nombre, int linea) : nombre(std::move(nombre)), linea(linea) {}
+  virtual ~CSimbolo() = default;
+  CSimbolo(const CSimbolo&) = delete;
+  CSimbolo& operator=(const CSimbolo&) = delete;
+
+  const std::string& Nombre() const { return nombre; }
+  int Linea() const { return linea; }
+
+  virtual bool EsTerminal() const = 0;
+  // The FIRST set, read in place. `recursivo` and `simboloRecursivo` carry the report of left
+  // recursion met while it was computed.
+  virtual const ConjuntoSimbolos& First(bool& recursivo, CSimbolo*& simboloRecursivo) = 0;
+  virtual bool Anulable() const = 0;
+
+  // Position in its grammar set (name order); the index of the grammar-wide fixed points.
+  int Indice() const { return indice; }
+  void PonerIndice(int valor) { indice = valor; }
+
+ private:
+  std::string nombre;
+  int linea;
+  int indice = -1;
+};
+
+class CSimboloTerminal : public CSimbolo {
+ public:
+  CSimboloTerminal(std::string nombre, int linea);
+
+  bool EsTerminal() const override { return true; }
+  const ConjuntoSimbolos& First(bool& recursivo, CSimbolo*& simboloRecursivo) override;
+  bool Anulable() const override { return false; }
+
+ private:
+  ConjuntoSimbolos propio;  // {this}
+};
+
+class CSimboloNoTerminal : public CSimbolo {
+ public:
+  // A non-terminal belongs to one grammar: its analysis queues and exact sets live there.
+  CSimboloNoTerminal(std::string nombre, int linea, CGramatica* gramatica);
+  ~CSimboloNoTerminal() override;
+
+  bool EsTerminal() const override { return false; }
+  const ConjuntoSimbolos& First(bool& recursivo, CSimbolo*& simboloRecursivo) override;
+  bool Anulable() const override { return anulable; }
+
+  void AnadirProduccion(std::unique_ptr<CProduccion> produccion);
+  void AnadirAparicion(CProduccion* produccion, int posicion);
+  void MarcarAxioma(bool axioma, CSimbolo* fin);
+
+  // FOLLOW, computed first when needed; empty while it is being computed.
+  const ConjuntoSimbolos& Follow();
+  // The LL(1) selection rule: the production the table holds for the terminal named `t`.
+  CProduccion* ProduccionPara(const std::string& t);
+  // The check of FIRST against FOLLOW for a nullable non-terminal (error 31).
+  void ComprobarFirstFollow();
+
+  bool EsAxioma() const { return esAxioma; }
+  bool EsRecursivo() const { return esRecursivo; }
+  bool FirstCalculado() const { return firstCalculado; }
+  bool FollowCalculado() const { return followCalculado; }
+  CProduccion* ProduccionAnulable() const { return produccionAnulable; }
+  const std::vector<std::unique_ptr<CProduccion>>& Producciones() const { return producciones; }
+  const std::vector<std::pair<CProduccion*, int>>& Apariciones() const { return apariciones; }
+  const ConjuntoSimbolos& ConjuntoFirst() const { return first; }
+  const ConjuntoSimbolos& ConjuntoFollow() const { return follow; }
+
+ private:
+  friend class MotorFirst;
+  friend class MotorFollow;
+
+  CGramatica* gramatica;
+  bool esAxioma = false;
+  bool anulable = false;
+  CProduccion* produccionAnulable = nullptr;
+  std::vector<std::unique_ptr<CProduccion>> producciones;
+  ConjuntoSimbolos first;
+  ConjuntoSimbolos follow;
+  std::vector<std::pair<CProduccion*, int>> apariciones;
+  bool firstCalculado = false;
+  bool firstEnCurso = false;
+  bool followCalculado = false;
+  bool followEnCurso = false;
+  bool esRecursivo = false;
+};
+
+class CProduccion {
+ public:
+  CProduccion() = default;
+  CProduccion(const CProduccion&) = delete;
+  CProduccion& operator=(const CProduccion&) = delete;
+
+  void PonerLinea(int valor) { linea = valor; }
+  int Linea() const { return linea; }
+  void PonerAntecedente(CSimboloNoTerminal* simbolo) { antecedente = simbolo; }
+  CSimboloNoTerminal* Antecedente() const { return antecedente; }
+  bool Anulable() const { return anulable; }
+  bool FirstCalculado() const { return firstCalculado; }
+
+  // Appends a right-side entry (null for lambda) and registers a non-terminal's occurrence.
+  void AnadirSimbolo(CSimbolo* simbolo);
+  // The i-th right-side entry, or null past the end.
+  CSimbolo* SimboloEn(int i) const;
+  const std::vector<CSimbolo*>& Consecuente() const { return consecuente; }
+  bool EsLambda() const { return !consecuente.empty() && consecuente[0] == nullptr; }
+
+  // FIRST of the right side, computed once; the recursion report is left alone afterwards.
+  const ConjuntoSimbolos& First(bool& recursivo, CSimbolo*& simboloRecursivo);
+  const ConjuntoSimbolos& ConjuntoFirst() const { return first; }
+
+  // "S -> a S b", "A -> lambda".
+  std::string TextoProduccion() const;
+  // "S &rarr; a S b", names escaped.
+  std::string TextoProduccionHTML() const;
+
+  int Indice() const { return indice; }
+  void PonerIndice(int valor) { indice = valor; }
+
+ private:
+  friend class MotorFirst;
+
+  int linea = 0;
+  bool anulable = false;
+  CSimboloNoTerminal* antecedente = nullptr;
+  std::vector<CSimbolo*> consecuente;
+  ConjuntoSimbolos first;
+  bool firstCalculado = false;
+  int indice = -1;
+};
+
+// Replaces " & < > by their HTML entities; every other byte is kept.
+std::string EscaparHTML(const std::string& texto);
+
+// The name of the end-of-input terminal: a no-break space (A0) and "$ (final de cadena)".
+const std::string& NombreFinCadena();
