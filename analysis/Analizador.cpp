@@ -1,1 +1,64 @@
 #include "Analizador.h"
+
+#include <sstream>
+
+#include "Asintactico.h"
+#include "Cgramatica.h"
+#include "Codificacion.h"
+#include "Errores.h"
+#include "Mostraranalisis.h"
+#include "Tablasintactica.h"
+
+std::unique_ptr<CTablaSintactica> AnalizarGramatica(std::unique_ptr<CGramatica>& gramatica,
+                                                    std::istream& entrada) {
+  AnalizadorSintactico sintactico;
+  listaErrores.Vaciar();
+  gramatica.reset();
+  gramatica = sintactico.Analizar(entrada);
+  if (listaErrores.NumErrores() != 0) {
+    MostrarAnalisis("Se han encontrado errores en el fichero");
+    MostrarAnalisis("No se puede realizar el análisis LL1 de la gramática"_cp1252);
+  } else {
+    MostrarAnalisis("Lectura del fichero realizada con éxito"_cp1252);
+    MostrarAnalisis("Iniciando análisis LL1 de la gramática"_cp1252);
+    MostrarAnalisis("");
+    gramatica->AnalizarLL1();
+  }
+  MostrarAnalisis("");
+  if (listaErrores.NumErrores() != 0) return nullptr;
+  return gramatica->ConstruirTabla();
+}
+
+std::vector<std::string> LineasErrores() {
+  std::vector<std::string> lineas;
+  const int n = listaErrores.NumErrores();
+  for (int i = 0; i < n; ++i) lineas.push_back(listaErrores.Obtener(i).Mensaje());
+  if (n > 0) {
+    lineas.emplace_back();
+    lineas.push_back("Encontrados " + std::to_string(n) + " errores.");
+  } else {
+    lineas.push_back("Ningún error encontrado."_cp1252);
+  }
+  return lineas;
+}
+
+const std::string& TextoInicioAnalisis() { return "Iniciando análisis"_cp1252; }
+const std::string& TextoAnalisisCorrecto() {
+  return "Análisis concluido satisfactoriamente"_cp1252;
+}
+const std::string& TextoAnalisisConErrores() {
+  return "Análisis concluido con errores detectados"_cp1252;
+}
+
+ResultadoAnalisis AnalizarTexto(const std::string& texto) {
+  ResultadoAnalisis resultado;
+  SumideroTemporal sumidero(
+      [&lineas = resultado.analisis](const std::string& linea) { lineas.push_back(linea); });
+  resultado.analisis.push_back(TextoInicioAnalisis());
+  std::istringstream entrada(texto);
+  resultado.tabla = AnalizarGramatica(resultado.gramatica, entrada);
+  resultado.errores = LineasErrores();
+  resultado.analisis.push_back(listaErrores.NumErrores() != 0 ? TextoAnalisisConErrores()
+                                                              : TextoAnalisisCorrecto());
+  return resultado;
+}

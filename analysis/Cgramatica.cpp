@@ -1,1 +1,126 @@
 #include "Cgramatica.h"
+
+#include "Conjuntosexactos.h"
+#include "Tablasintactica.h"
+
+CGramatica::CGramatica() = default;
+CGramatica::~CGramatica() = default;
+
+bool CGramatica::AnadirTerminal(const std::string& nombre, int linea) {
+  if (porNombre.count(nombre)) return false;
+  auto simbolo = std::make_unique<CSimboloTerminal>(nombre, linea);
+  porNombre.emplace(simbolo->Nombre(), simbolo.get());
+  terminales.InsertarNuevo(simbolo.get());
+  simbolos.push_back(std::move(simbolo));
+  return true;
+}
+
+bool CGramatica::AnadirNoTerminal(const std::string& nombre, int linea) {
+  if (porNombre.count(nombre)) return false;
+  auto simbolo = std::make_unique<CSimboloNoTerminal>(nombre, linea, this);
+  porNombre.emplace(simbolo->Nombre(), simbolo.get());
+  noTerminales.InsertarNuevo(simbolo.get());
+  simbolos.push_back(std::move(simbolo));
+  return true;
+}
+
+CSimbolo* CGramatica::BuscarSimbolo(const std::string& nombre) const {
+  const auto sitio = porNombre.find(nombre);
+  return sitio == porNombre.end() ? nullptr : sitio->second;
+}
+
+CSimboloNoTerminal* CGramatica::BuscarNoTerminal(const std::string& nombre) const {
+  CSimbolo* simbolo = BuscarSimbolo(nombre);
+  return simbolo && !simbolo->EsTerminal() ? static_cast<CSimboloNoTerminal*>(simbolo) : nullptr;
+}
+
+bool CGramatica::DefinirAxioma(const std::string& nombre) {
+  CSimboloNoTerminal* simbolo = BuscarNoTerminal(nombre);
+  if (!simbolo) return false;
+  axioma = simbolo;
+  AnadirTerminal(NombreFinCadena(), 0);
+  axioma->MarcarAxioma(true, BuscarSimbolo(NombreFinCadena()));
+  return true;
+}
+
+void CGramatica::DescartarProduccion(std::unique_ptr<CProduccion> produccion) {
+  descartadas.push_back(std::move(produccion));
+}
+
+void CGramatica::AsignarIndices() {
+  if (indicesAsignados) return;
+  indicesAsignados = true;
+  int k = 0;
+  for (const PSimbolo t : terminales) t->PonerIndice(k++);
+  k = 0;
+  int p = 0;
+  for (const PSimbolo a : noTerminales) {
+    a->PonerIndice(k++);
+    for (const auto& produccion :
+         static_cast<CSimboloNoTerminal*>(static_cast<CSimbolo*>(a))->Producciones())
+      produccion->PonerIndice(p++);
+  }
+}
+
+const ConjuntosExactos& CGramatica::Exactos() {
+  if (!exactos) {
+    AsignarIndices();
+    exactos = std::make_unique<ConjuntosExactos>(*this);
+  }
+  return *exactos;
+}
+
+void CGramatica::AnalizarLL1() {
+  AsignarIndices();
+  for (int k = 0; CSimbolo* simbolo = noTerminales.Elemento(k); ++k) {
+    bool recursivo = false;
+    CSimbolo* simboloRecursivo = nullptr;
+    simbolo->First(recursivo, simboloRecursivo);
+    ComprobarPendientes();
+  }
+}
+
+void CGramatica::ComprobarPendientes() {
+  // A FOLLOW walk may compute further FIRST sets, which may queue more.
+  while (!pendientes.empty()) {
+    CSimboloNoTerminal* simbolo = pendientes.front();
+    pendientes.pop_front();
+    simbolo->ComprobarFirstFollow();
+  }
+}
+
+std::unique_ptr<CTablaSintactica> CGramatica::ConstruirTabla() {
+  AsignarIndices();
+  auto tabla = std::make_unique<CTablaSintactica>();
+  for (const PSimbolo t : terminales) tabla->AgregarColumna(t);
+  // The selection rule of ProduccionPara, filled row by row from the sets instead of one
+  // lookup per cell: for a terminal of FIRST(A) the first production whose FIRST has it,
+  // otherwise the nullable production for a terminal of FOLLOW(A).
+  std::vector<char> enFirst(terminales.Tamano(), 0);
+  unsigned fila = 0;
+  for (const PSimbolo simbolo : noTerminales) {
+    auto* a = static_cast<CSimboloNoTerminal*>(static_cast<CSimbolo*>(simbolo));
+    tabla->AgregarFila(a);
+    for (const PSimbolo t : a->ConjuntoFirst()) enFirst[t->Indice()] = 1;
+    int porCubrir = a->ConjuntoFirst().Tamano();
+    for (std::size_t i = 0; porCubrir > 0 && i < a->Producciones().size(); ++i) {
+      bool r = false;
+      CSimbolo* s = nullptr;
+      CProduccion* p = a->Producciones()[i].get();
+      for (const PSimbolo t : p->First(r, s)) {
+        const auto columna = static_cast<unsigned>(t->Indice());
+        if (enFirst[columna] && !tabla->Celda(fila, columna)) {
+          tabla->PonerCelda(fila, columna, p);
+          --porCubrir;
+        }
+      }
+    }
+    if (a->Anulable())
+      for (const PSimbolo t : a->ConjuntoFollow())
+        if (!enFirst[t->Indice()])
+          tabla->PonerCelda(fila, static_cast<unsigned>(t->Indice()), a->ProduccionAnulable());
+    for (const PSimbolo t : a->ConjuntoFirst()) enFirst[t->Indice()] = 0;
+    ++fila;
+  }
+  return tabla;
+}

@@ -1,1 +1,229 @@
 #include "Conjuntosexactos.h"
+
+#include <algorithm>
+#include <deque>
+
+#include "Cgramatica.h"
+
+namespace {
+
+using Palabra = std::uint64_t;
+
+// Adjacency lists in one array: the successors of v are destinos[inicio[v] .. inicio[v+1]).
+struct Grafo {
+  std::vector<std::size_t> inicio;
+  std::vector<int> destinos;
+};
+
+Grafo ConstruirGrafo(int vertices, const std::vector<std::pair<int, int>>& aristas) {
+  Grafo grafo;
+  grafo.inicio.assign(static_cast<std::size_t>(vertices) + 1, 0);
+  for (const auto& [desde, hasta] : aristas) ++grafo.inicio[static_cast<std::size_t>(desde) + 1];
+  for (std::size_t v = 1; v < grafo.inicio.size(); ++v) grafo.inicio[v] += grafo.inicio[v - 1];
+  grafo.destinos.resize(aristas.size());
+  std::vector<std::size_t> libre(grafo.inicio.begin(), grafo.inicio.end() - 1);
+  for (const auto& [desde, hasta] : aristas) grafo.destinos[libre[desde]++] = hasta;
+  return grafo;
+}
+
+void UnirBits(Palabra* destino, const Palabra* origen, int palabras) {
+  for (int w = 0; w < palabras; ++w) destino[w] |= origen[w];
+}
+
+// The least solution of S(v) = base(v) ∪ ⋃ S(w) over the edges v → w. Every vertex of a
+// strongly connected component gets the same set; components are finished successors first
+// (Tarjan's order), so each one is settled in a single pass. Iterative: chains may be long.
+std::vector<Palabra> Resolver(const Grafo& grafo, std::vector<Palabra> conjuntos, int palabras) {
+  const int n = static_cast<int>(grafo.inicio.size()) - 1;
+  std::vector<int> orden(n, -1), bajo(n, 0), componente(n, -1);
+  std::vector<char> enPila(n, 0);
+  std::vector<int> pila;
+  std::vector<std::pair<int, std::size_t>> llamadas;  // vertex, next edge
+  int contador = 0;
+  int componentes = 0;
+  std::vector<Palabra> acumulado(static_cast<std::size_t>(palabras));
+
+  auto visitar = [&](int v) {
+    orden[v] = bajo[v] = contador++;
+    pila.push_back(v);
+    enPila[v] = 1;
+    llamadas.emplace_back(v, grafo.inicio[v]);
+  };
+  auto cerrarComponente = [&](int raiz) {
+    const auto desde = std::find(pila.rbegin(), pila.rend(), raiz).base() - 1;
+    const std::vector<int> miembros(desde, pila.end());
+    pila.erase(desde, pila.end());
+    const int id = componentes++;
+    std::fill(acumulado.begin(), acumulado.end(), 0);
+    for (const int m : miembros) {
+      enPila[m] = 0;
+      componente[m] = id;
+    }
+    for (const int m : miembros) {
+      UnirBits(acumulado.data(), &conjuntos[static_cast<std::size_t>(m) * palabras], palabras);
+      for (std::size_t e = grafo.inicio[m]; e < grafo.inicio[m + 1]; ++e) {
+        const int w = grafo.destinos[e];
+        if (componente[w] != id)
+          UnirBits(acumulado.data(), &conjuntos[static_cast<std::size_t>(w) * palabras], palabras);
+      }
+    }
+    for (const int m : miembros)
+      std::copy(acumulado.begin(), acumulado.end(),
+                conjuntos.begin() + static_cast<std::ptrdiff_t>(m) * palabras);
+  };
+
+  for (int inicial = 0; inicial < n; ++inicial) {
+    if (orden[inicial] >= 0) continue;
+    visitar(inicial);
+    while (!llamadas.empty()) {
+      auto& [v, siguiente] = llamadas.back();
+      if (siguiente < grafo.inicio[v + 1]) {
+        const int w = grafo.destinos[siguiente++];
+        if (orden[w] < 0)
+          visitar(w);
+        else if (enPila[w])
+          bajo[v] = std::min(bajo[v], orden[w]);
+        continue;
+      }
+      const int terminado = v;
+      llamadas.pop_back();
+      if (!llamadas.empty())
+        bajo[llamadas.back().first] = std::min(bajo[llamadas.back().first], bajo[terminado]);
+      if (bajo[terminado] == orden[terminado]) cerrarComponente(terminado);
+    }
+  }
+  return conjuntos;
+}
+
+}  // namespace
+
+ConjuntosExactos::ConjuntosExactos(const CGramatica& gramatica) {
+  for (const PSimbolo t : gramatica.Terminales()) terminales.push_back(t);
+  palabras = static_cast<int>((terminales.size() + 63) / 64);
+  std::vector<CSimboloNoTerminal*> noTerminales;
+  std::vector<CProduccion*> producciones;
+  for (const PSimbolo a : gramatica.NoTerminales()) {
+    auto* nt = static_cast<CSimboloNoTerminal*>(static_cast<CSimbolo*>(a));
+    noTerminales.push_back(nt);
+    for (const auto& p : nt->Producciones()) producciones.push_back(p.get());
+  }
+  const int n = static_cast<int>(noTerminales.size());
+  const auto w = static_cast<std::size_t>(palabras);
+  auto fila = [w](std::vector<Palabra>& bits, int i) {
+    return &bits[static_cast<std::size_t>(i) * w];
+  };
+  auto poner = [](Palabra* bits, int t) { bits[t / 64] |= Palabra{1} << (t % 64); };
+  auto esAtendida = [](const CProduccion* p) {  // attached to the grammar (not dropped)
+    return p->Indice() >= 0 && p->Antecedente();
+  };
+
+  // Nullable: a production is nullable once every right-side symbol is; count them down.
+  anulableNT.assign(static_cast<std::size_t>(n), 0);
+  anulableProd.assign(producciones.size(), 0);
+  std::vector<int> pendientes(producciones.size(), 0);
+  std::deque<CSimboloNoTerminal*> nuevos;
+  auto marcarAnulable = [&](CSimboloNoTerminal* a) {
+    if (!anulableNT[a->Indice()]) {
+      anulableNT[a->Indice()] = 1;
+      nuevos.push_back(a);
+    }
+  };
+  for (CProduccion* p : producciones) {
+    int cuenta = 0;
+    for (const CSimbolo* x : p->Consecuente()) cuenta += x ? 1 : 0;
+    // A right side emptied by reading errors is not nullable: it was never "lambda".
+    if (p->Consecuente().empty()) cuenta = 1;
+    pendientes[p->Indice()] = cuenta;
+    if (cuenta == 0) marcarAnulable(p->Antecedente());
+  }
+  while (!nuevos.empty()) {
+    CSimboloNoTerminal* x = nuevos.front();
+    nuevos.pop_front();
+    for (const auto& [p, posicion] : x->Apariciones())
+      if (esAtendida(p) && --pendientes[p->Indice()] == 0) marcarAnulable(p->Antecedente());
+  }
+  for (CProduccion* p : producciones) anulableProd[p->Indice()] = pendientes[p->Indice()] == 0;
+  auto anulable = [&](const CSimbolo* x) { return !x->EsTerminal() && anulableNT[x->Indice()]; };
+
+  // FIRST(A) holds the terminals that open a production of A after a nullable prefix, and
+  // FIRST(B) for each non-terminal B standing there.
+  std::vector<std::pair<int, int>> aristas;
+  firstNT.assign(static_cast<std::size_t>(n) * w, 0);
+  for (CProduccion* p : producciones) {
+    const int a = p->Antecedente()->Indice();
+    for (const CSimbolo* x : p->Consecuente()) {
+      if (!x) break;
+      if (x->EsTerminal()) {
+        poner(fila(firstNT, a), x->Indice());
+        break;
+      }
+      aristas.emplace_back(a, x->Indice());
+      if (!anulable(x)) break;
+    }
+  }
+  firstNT = Resolver(ConstruirGrafo(n, aristas), std::move(firstNT), palabras);
+
+  // FIRST of each right side, and FOLLOW: an occurrence of X takes FIRST of what follows it,
+  // and FOLLOW of the antecedent when what follows is nullable.
+  firstProd.assign(producciones.size() * w, 0);
+  followNT.assign(static_cast<std::size_t>(n) * w, 0);
+  if (CSimboloNoTerminal* axioma = gramatica.Axioma())
+    if (const CSimbolo* fin = gramatica.BuscarSimbolo(NombreFinCadena()))
+      poner(fila(followNT, axioma->Indice()), fin->Indice());
+  aristas.clear();
+  std::vector<Palabra> resto(w);
+  for (CProduccion* p : producciones) {
+    const int b = p->Antecedente()->Indice();
+    std::fill(resto.begin(), resto.end(), 0);
+    bool restoAnulable = true;
+    const auto& consecuente = p->Consecuente();
+    for (auto i = consecuente.rbegin(); i != consecuente.rend(); ++i) {
+      const CSimbolo* x = *i;
+      if (!x) continue;
+      if (x->EsTerminal()) {
+        std::fill(resto.begin(), resto.end(), 0);
+        poner(resto.data(), x->Indice());
+        restoAnulable = false;
+        continue;
+      }
+      UnirBits(fila(followNT, x->Indice()), resto.data(), palabras);
+      if (restoAnulable) aristas.emplace_back(x->Indice(), b);
+      if (!anulable(x)) {
+        std::fill(resto.begin(), resto.end(), 0);
+        restoAnulable = false;
+      }
+      UnirBits(resto.data(), fila(firstNT, x->Indice()), palabras);
+    }
+    std::copy(resto.begin(), resto.end(), fila(firstProd, p->Indice()));
+  }
+  followNT = Resolver(ConstruirGrafo(n, aristas), std::move(followNT), palabras);
+}
+
+ConjuntoSimbolos ConjuntosExactos::AConjunto(const std::uint64_t* bits) const {
+  ConjuntoSimbolos conjunto;
+  for (int palabra = 0; palabra < palabras; ++palabra)
+    for (Palabra resto = bits[palabra]; resto; resto &= resto - 1)
+      conjunto.InsertarNuevo(terminales[static_cast<std::size_t>(palabra) * 64 +
+                                        static_cast<std::size_t>(__builtin_ctzll(resto))]);
+  return conjunto;
+}
+
+bool ConjuntosExactos::Anulable(const CSimboloNoTerminal& simbolo) const {
+  return anulableNT[simbolo.Indice()];
+}
+
+ConjuntoSimbolos ConjuntosExactos::First(const CSimboloNoTerminal& simbolo) const {
+  return AConjunto(&firstNT[static_cast<std::size_t>(simbolo.Indice()) * palabras]);
+}
+
+ConjuntoSimbolos ConjuntosExactos::Follow(const CSimboloNoTerminal& simbolo) const {
+  return AConjunto(&followNT[static_cast<std::size_t>(simbolo.Indice()) * palabras]);
+}
+
+bool ConjuntosExactos::Anulable(const CProduccion& produccion) const {
+  return anulableProd[produccion.Indice()];
+}
+
+ConjuntoSimbolos ConjuntosExactos::First(const CProduccion& produccion) const {
+  return AConjunto(&firstProd[static_cast<std::size_t>(produccion.Indice()) * palabras]);
+}

@@ -1,1 +1,66 @@
 #include "Tablasintactica.h"
+
+#include "Codificacion.h"
+#include "Simbolos.h"
+
+void CTablaSintactica::AgregarColumna(CSimbolo* terminal) {
+  columnas.push_back(terminal);
+  for (auto& fila : celdas) fila.push_back(nullptr);
+}
+
+void CTablaSintactica::AgregarFila(CSimboloNoTerminal* noTerminal) {
+  filas.push_back(noTerminal);
+  celdas.emplace_back(columnas.size(), nullptr);
+}
+
+CSimbolo* CTablaSintactica::Columna(unsigned indice) const {
+  return indice < columnas.size() ? columnas[indice] : nullptr;
+}
+
+CSimboloNoTerminal* CTablaSintactica::Fila(unsigned indice) const {
+  return indice < filas.size() ? filas[indice] : nullptr;
+}
+
+void CTablaSintactica::PonerCelda(unsigned fila, unsigned columna, CProduccion* produccion) {
+  celdas[fila][columna] = produccion;
+}
+
+CProduccion* CTablaSintactica::Celda(unsigned fila, unsigned columna) const {
+  return celdas[fila][columna];
+}
+
+void CTablaSintactica::EscribirHTML(std::ostream& salida, const std::string& titulo) const {
+  const char* fin = "\r\n";
+  const std::string tituloHTML = EscaparHTML(titulo);
+  salida << "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\" "
+            "\"http://www.w3.org/TR/html4/strict.dtd\">"
+         << fin << "<HTML>" << fin << "<HEAD>" << fin
+         << "  <META http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">"
+         << fin << "  <TITLE>"
+         << "Tabla sintáctica para "_cp1252 << tituloHTML << "</TITLE>" << fin
+         << "  <STYLE type=\"text/css\">" << fin
+         << "    DIV.tabla { text-align: center; font-size: 12pt; font-family: Arial }" << fin
+         << "    H2.titulo { text-align: center; font-family: Arial }" << fin
+         << "    TABLE { text-align: center; }" << fin << "    TH { background: silver; }" << fin
+         << "  </STYLE>" << fin << "</HEAD>" << fin << fin << "<BODY style=\"font-family: Arial\">"
+         << fin << fin << "  <P><BR></P>" << fin << "  <H2 class=titulo>"
+         << "Tabla sintáctica para "_cp1252 << tituloHTML << "</H2>" << fin << "  <P><BR></P>"
+         << fin << fin << "  <DIV class = tabla>" << fin
+         << "    <TABLE border=\"1\" cellpadding=\"5\" width=\"90%\">" << fin;
+
+  salida << "      <TR>" << fin << "        <TD>" << fin;
+  for (const CSimbolo* columna : columnas)
+    salida << "        <TH>" << EscaparHTML(columna->Nombre()) << "</TH>" << fin;
+  salida << "      </TR>" << fin;
+
+  for (std::size_t f = 0; f < filas.size(); ++f) {
+    salida << "      <TR>" << fin << "        <TH>" << EscaparHTML(filas[f]->Nombre()) << "</TH>"
+           << fin;
+    for (const CProduccion* celda : celdas[f])
+      salida << "        <TD>" << (celda ? celda->TextoProduccionHTML() : "--") << "</TD>" << fin;
+    salida << "      </TR>" << fin;
+  }
+
+  salida << "    </TABLE>" << fin << "  </DIV>" << fin << "</BODY>" << fin << "</HTML>" << fin;
+  salida.flush();
+}
