@@ -1,0 +1,35 @@
+// One run of quindel-cli once its options are parsed: read the grammar, analyse it, write the
+// requested files and compose what goes to standard output.
+#pragma once
+
+#include <string>
+
+struct OpcionesCli {
+  std::string fichero;  // "-" reads standard input
+  bool analisis = false;
+  bool errores = false;
+  bool tabla = false;
+  bool json = false;
+  bool crudo = false;
+  bool conHtml = false;
+  std::string rutaHtml;
+  bool conTraza = false;
+  std::string rutaTraza;
+};
+
+// Exit statuses of the command.
+inline constexpr int kSalidaLL1 = 0;      // a table was built
+inline constexpr int kSalidaErrores = 1;  // the grammar has errors (reading or LL(1))
+inline constexpr int kSalidaFallo = 2;    // usage error, or a file that cannot be read or written
+
+struct ResultadoCli {
+  int estado = kSalidaFallo;
+  std::string salida;  // for standard output; empty whenever something failed
+  std::string error;   // one message for standard error, or empty
+};
+
+ResultadoCli EjecutarCli(const OpcionesCli& opciones);
+
+// The file name the titles and the JSON show, in Windows-1252: the path's last component
+// ("stdin" for "-"). Characters the code page cannot hold become '?'.
+std::string NombreParaTitulo(const std::string& ruta);

@@ -1,0 +1,191 @@
+#include "Escritura.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// One file on its way: the temporary copy of the new contents, and, while the group is being
+// replaced, a second name for the old file so that it can be put back.
+struct Preparado {
+  std::string destino;
+  std::string temporal;
+  std::string copiaAntigua;  // empty: there was no old file
+  bool reemplazado = false;
+};
+
+std::string Motivo(int codigo) { return std::strerror(codigo); }
+
+std::string MensajeEscritura(const std::string& ruta, int codigo) {
+  return "cannot write " + ruta + ": " + Motivo(codigo);
+}
+
+// A symbolic link is followed, so that the link survives and its target gets the contents.
+std::string Destino(const std::string& ruta) {
+  struct stat info {};
+  if (lstat(ruta.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
+    if (char* real = realpath(ruta.c_str(), nullptr)) {
+      std::string resultado(real);
+      std::free(real);
+      return resultado;
+    }
+  }
+  return ruta;
+}
+
+std::string Directorio(const std::string& ruta) {
+  const fs::path padre = fs::path(ruta).parent_path();
+  return padre.empty() ? std::string(".") : padre.string();
+}
+
+// A fresh, private file beside `destino`; -1 (errno set) when none can be made.
+int CrearTemporal(const std::string& destino, std::string& nombre) {
+  nombre =
+      (fs::path(Directorio(destino)) / ("." + fs::path(destino).filename().string() + ".XXXXXX"))
+          .string();
+  return mkstemp(nombre.data());
+}
+
+// New files get the permissions an ordinary create would give; a replaced file keeps its own.
+mode_t Permisos(const std::string& destino) {
+  struct stat info {};
+  if (stat(destino.c_str(), &info) == 0) return info.st_mode & 07777;
+  const mode_t mascara = umask(0);
+  umask(mascara);
+  return 0666 & ~mascara;
+}
+
+bool EscribirTodo(int fd, const std::string& contenido) {
+  const char* datos = contenido.data();
+  std::size_t quedan = contenido.size();
+  while (quedan > 0) {
+    const ssize_t escritos = write(fd, datos, quedan);
+    if (escritos < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    datos += escritos;
+    quedan -= static_cast<std::size_t>(escritos);
+  }
+  return true;
+}
+
+// The complete new contents in a temporary file, on disk; 0 or the errno of the failure.
+int PrepararTemporal(const FicheroPendiente& fichero, Preparado& preparado) {
+  preparado.destino = Destino(fichero.ruta);
+  const int fd = CrearTemporal(preparado.destino, preparado.temporal);
+  if (fd < 0) {
+    const int codigo = errno;
+    preparado.temporal.clear();
+    return codigo;
+  }
+  int codigo = 0;
+  if (!EscribirTodo(fd, fichero.contenido) || fchmod(fd, Permisos(preparado.destino)) != 0 ||
+      fsync(fd) != 0)
+    codigo = errno;
+  if (close(fd) != 0 && codigo == 0) codigo = errno;
+  return codigo;
+}
+
+// A second name (a hard link, or a copy where links are not possible) for the old file.
+int GuardarAntiguo(Preparado& preparado) {
+  struct stat info {};
+  if (stat(preparado.destino.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return 0;
+  std::string nombre;
+  const int fd = CrearTemporal(preparado.destino, nombre);
+  if (fd < 0) return errno;
+  close(fd);
+  unlink(nombre.c_str());
+  if (link(preparado.destino.c_str(), nombre.c_str()) == 0) {
+    preparado.copiaAntigua = nombre;
+    return 0;
+  }
+  std::error_code fallo;
+  fs::copy_file(preparado.destino, nombre, fs::copy_options::overwrite_existing, fallo);
+  if (fallo) {
+    unlink(nombre.c_str());
+    return fallo.value();
+  }
+  preparado.copiaAntigua = nombre;
+  return 0;
+}
+
+void Deshacer(std::vector<Preparado>& preparados) {
+  for (Preparado& preparado : preparados) {
+    if (preparado.reemplazado) {
+      if (!preparado.copiaAntigua.empty()) {
+        if (rename(preparado.copiaAntigua.c_str(), preparado.destino.c_str()) == 0)
+          preparado.copiaAntigua.clear();
+      } else {
+        unlink(preparado.destino.c_str());
+      }
+    }
+    if (!preparado.temporal.empty()) unlink(preparado.temporal.c_str());
+    if (!preparado.copiaAntigua.empty()) unlink(preparado.copiaAntigua.c_str());
+  }
+}
+
+// The new names must survive a crash too: flush each directory that changed.
+void SincronizarDirectorios(const std::vector<Preparado>& preparados) {
+  for (const Preparado& preparado : preparados) {
+    const int fd = open(Directorio(preparado.destino).c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0) continue;
+    fsync(fd);
+    close(fd);
+  }
+}
+
+}  // namespace
+
+bool EscribirTodosONinguno(const std::vector<FicheroPendiente>& ficheros, std::string& error) {
+  std::vector<Preparado> preparados(ficheros.size());
+  for (std::size_t i = 0; i < ficheros.size(); ++i) {
+    if (const int codigo = PrepararTemporal(ficheros[i], preparados[i])) {
+      Deshacer(preparados);
+      error = MensajeEscritura(ficheros[i].ruta, codigo);
+      return false;
+    }
+  }
+  if (ficheros.size() > 1) {
+    for (std::size_t i = 0; i < ficheros.size(); ++i) {
+      if (const int codigo = GuardarAntiguo(preparados[i])) {
+        Deshacer(preparados);
+        error = MensajeEscritura(ficheros[i].ruta, codigo);
+        return false;
+      }
+    }
+  }
+  for (std::size_t i = 0; i < ficheros.size(); ++i) {
+    Preparado& preparado = preparados[i];
+    if (rename(preparado.temporal.c_str(), preparado.destino.c_str()) != 0) {
+      const int codigo = errno;
+      Deshacer(preparados);
+      error = MensajeEscritura(ficheros[i].ruta, codigo);
+      return false;
+    }
+    preparado.temporal.clear();
+    preparado.reemplazado = true;
+  }
+  for (const Preparado& preparado : preparados)
+    if (!preparado.copiaAntigua.empty()) unlink(preparado.copiaAntigua.c_str());
+  SincronizarDirectorios(preparados);
+  return true;
+}
+
+bool MismoFichero(const std::string& a, const std::string& b) {
+  std::error_code fallo;
+  const fs::path ca = fs::weakly_canonical(fs::absolute(a), fallo);
+  if (fallo) return false;
+  const fs::path cb = fs::weakly_canonical(fs::absolute(b), fallo);
+  if (fallo) return false;
+  return ca == cb;
+}

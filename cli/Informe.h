@@ -1,0 +1,31 @@
+// What quindel-cli prints for one analysis: the text sections ("Análisis", "Errores", the
+// table grid) and the JSON document.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+struct ResultadoAnalisis;
+class CTablaSintactica;
+
+struct SeleccionInforme {
+  bool analisis = false;
+  bool errores = false;
+  bool tabla = false;
+  bool crudo = false;  // Windows-1252 bytes as they are instead of UTF-8
+};
+
+// The table as an aligned grid: a header row with the terminals, one row per non-terminal,
+// TextoProduccion in the cells and "-" for an empty one. Windows-1252, no line ends.
+std::vector<std::string> LineasTabla(const CTablaSintactica& tabla);
+
+// The selected sections in their fixed order, one empty line between two of them, every line
+// ended by LF. A section with nothing to show is left out with its separator.
+std::string TextoInforme(const ResultadoAnalisis& resultado, const SeleccionInforme& seleccion);
+
+// The whole analysis as one JSON document (UTF-8). `fichero` is the Windows-1252 file name.
+// The grammar's true nullable/FIRST/FOLLOW sets are given only when the text read without
+// errors, since otherwise the LL(1) analysis never ran.
+nlohmann::ordered_json DocumentoJson(ResultadoAnalisis& resultado, const std::string& fichero);
