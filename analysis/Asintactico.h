@@ -23,21 +23,26 @@ class AnalizadorSintactico {
   void AnotarError(int codigo);
   void SaltarLinea();
   void SaltarConjunto();
+  // Consumes the token when it is of the kind; otherwise records the error and keeps it.
+  bool Tomar(TipoToken tipo, int codigo);
+  // The error for a token out of place among the declarations, and the skip that follows it.
+  void RecuperarDeclaracion(bool soloLinea);
+  // Waits for the section's keyword; false when the text ends first.
+  bool EsperarClave(TipoToken clave, bool soloLinea);
 
   void ReglaFichero();
   void ReglaRelleno();
   void ReglaSecciones();
-  void ReglaTrasTerminales();
-  void ReglaTrasNoTerminales();
-  void ReglaTrasAxioma();
-  void ReglaTerminales();
-  void ReglaNoTerminales();
+  // The state after the first section: the other two are demanded in the order they come.
+  void ReglaTras(TipoToken leida);
+  void ReglaSeccion(TipoToken clave);
+  void ReglaConjunto(TipoToken clave);
   void ReglaAxioma();
-  void ReglaListaTerminales();
-  void ReglaListaNoTerminales();
+  void ReglaMiembros(TipoToken clave);
   void ReglaTerminal();
   void ReglaSimbolo(Modo modo, CProduccion* produccion = nullptr);
   void ReglaProducciones();
+  void ReglaSeccionProducciones();
   void ReglaListaProducciones();
   void ReglaProduccion();
   void ReglaConsecuente(CProduccion& produccion);
