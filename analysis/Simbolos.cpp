@@ -1,6 +1,7 @@
 #include "Simbolos.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "Cgramatica.h"
 #include "Codificacion.h"
@@ -456,19 +457,38 @@ class MotorFollow {
   }
 
   // Walks the symbols after `posicion` while they are nullable, computing their FIRST sets
-  // on the way; true when all of them (or none) follow.
+  // on the way; true when all of them (or none) follow. Asking a computed symbol again changes
+  // nothing, so in long right sides the computed nullable runs are jumped over: without that,
+  // a production of n nullable symbols would cost n * n steps.
   static bool RestoAnulable(CProduccion* produccion, int posicion) {
-    bool todosAnulables = true;
-    for (int j = posicion + 1; todosAnulables; ++j) {
-      CSimbolo* x = produccion->SimboloEn(j);
-      if (!x) break;
+    const auto& consecuente = produccion->consecuente;
+    const int n = static_cast<int>(consecuente.size());
+    auto& salto = produccion->saltoAnulable;
+    if (n > kLargoSinSaltos && salto.empty()) {
+      salto.resize(static_cast<std::size_t>(n) + 1);
+      for (int j = 0; j <= n; ++j) salto[j] = j;
+    }
+    for (int j = Siguiente(salto, posicion + 1); j < n; j = Siguiente(salto, j + 1)) {
+      CSimbolo* x = consecuente[j];
       bool r = false;
       CSimbolo* s = nullptr;
       x->First(r, s);
-      todosAnulables = x->Anulable();
+      if (!x->Anulable()) return false;
+      if (!salto.empty()) salto[j] = j + 1;
     }
-    return todosAnulables;
+    return true;
   }
+
+  // The first position from `j` on not yet known to be a computed nullable symbol.
+  static int Siguiente(std::vector<int>& salto, int j) {
+    if (salto.empty()) return j;
+    int raiz = j;
+    while (salto[raiz] != raiz) raiz = salto[raiz];
+    while (salto[j] != raiz) j = std::exchange(salto[j], raiz);
+    return raiz;
+  }
+
+  static constexpr int kLargoSinSaltos = 8;
 
   static void Terminar(CSimboloNoTerminal* a) {
     a->followCalculado = true;

@@ -187,6 +187,7 @@ class CProduccion {
 
  private:
   friend class MotorFirst;
+  friend class MotorFollow;
 
   int linea = 0;
   bool anulable = false;
@@ -195,6 +196,7 @@ class CProduccion {
   ConjuntoSimbolos first;
   bool firstCalculado = false;
   int indice = -1;
+  std::vector<int> saltoAnulable;  // FOLLOW walks: jumps over computed nullable runs
 };
 
 // Replaces " & < > by their HTML entities; every other byte is kept.

@@ -246,3 +246,18 @@ TEST(Robustez, deepNullableChainComputesNestedFollows) {
   ASSERT_TRUE(a.tabla);
   EXPECT_EQ(a.Celda("A5", NombreFinCadena()), "A5 -> lambda");
 }
+
+TEST(Robustez, longNullableRightSideIsWalkedOnce) {
+  // Every A is followed by the rest of the line; walking it anew for each one would take
+  // billions of steps.
+  std::string derecha;
+  for (int i = 0; i < 50000; ++i) derecha += " A";
+  const std::string texto =
+      "Terminales = { a b }\r\nNoTerminales = { S A }\r\nAxioma = S\r\n"
+      "Producciones = {\r\nS -> b" +
+      derecha + "\r\nA -> a\r\nA -> lambda\r\n}\r\n";
+  const auto a = Analizar(texto);
+  EXPECT_EQ(a.errores,
+            w({"Líneas 6 y 7: El símbolo a se encuentra en el FIRST y el FOLLOW del antecedente"}));
+  EXPECT_EQ(a.Nt("A")->ConjuntoFollow().TextoConjunto(false), " { a " + NombreFinCadena() + " }");
+}

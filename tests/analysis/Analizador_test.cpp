@@ -1,0 +1,76 @@
+#include "Analizador.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "Ayuda.h"
+#include "Mostraranalisis.h"
+
+using prueba::Gramatica;
+using prueba::w;
+
+namespace {
+
+struct Recogida {
+  std::vector<std::string> lineas;
+  SumideroTemporal sumidero{[this](const std::string& l) { lineas.push_back(l); }};
+};
+
+}  // namespace
+
+TEST(AnalizarGramatica, emptyTextGivesTheTwoFailureLinesAndNoTable) {
+  Recogida traza;
+  std::unique_ptr<CGramatica> gramatica;
+  std::istringstream entrada("");
+  EXPECT_FALSE(AnalizarGramatica(gramatica, entrada));
+  ASSERT_TRUE(gramatica);
+  EXPECT_TRUE(gramatica->NoTerminales().Vacio());
+  EXPECT_EQ(listaErrores.NumErrores(), 1);
+  EXPECT_EQ(listaErrores.Obtener(0).Codigo(), 2);
+  EXPECT_EQ(traza.lineas, w({"Se han encontrado errores en el fichero",
+                             "No se puede realizar el análisis LL1 de la gramática", ""}));
+}
+
+TEST(AnalizarGramatica, secondRunReplacesGrammarAndErrors) {
+  Recogida traza;
+  std::unique_ptr<CGramatica> gramatica;
+  std::istringstream mala("Producciones = {\r\n}\r\n");
+  AnalizarGramatica(gramatica, mala);
+  EXPECT_EQ(listaErrores.NumErrores(), 1);
+  std::istringstream buena(Gramatica("a", "S", "S", {"S -> a"}));
+  const auto tabla = AnalizarGramatica(gramatica, buena);
+  EXPECT_TRUE(tabla);
+  EXPECT_EQ(listaErrores.NumErrores(), 0);
+  EXPECT_TRUE(gramatica->BuscarNoTerminal("S"));
+}
+
+TEST(AnalizarTexto, listsReadAsTheMainWindowShowsThem) {
+  const auto leida = AnalizarTexto(Gramatica("a", "S", "S", {"S -> a"}));
+  EXPECT_EQ(leida.analisis,
+            w({"Iniciando análisis", "Lectura del fichero realizada con éxito",
+               "Iniciando análisis LL1 de la gramática", "", "Analizando símbolo S",
+               "Analizando producción S -> a", "FIRST de S -> a  =  { a }", "FIRST de S  =  { a }",
+               "", "Análisis concluido satisfactoriamente"}));
+  EXPECT_EQ(leida.errores, w({"Ningún error encontrado."}));
+
+  const auto rechazada = AnalizarTexto("x\r\n");
+  EXPECT_EQ(rechazada.analisis.size(), 5u);
+  EXPECT_EQ(rechazada.analisis.back(), w("Análisis concluido con errores detectados"));
+  EXPECT_EQ(rechazada.errores.size(), listaErrores.NumErrores() + 2u);
+  EXPECT_EQ(rechazada.errores.end()[-2], "");
+  EXPECT_EQ(rechazada.errores.back(),
+            "Encontrados " + std::to_string(listaErrores.NumErrores()) + " errores.");
+
+  const auto noLL1 = AnalizarTexto(Gramatica("x", "A", "A", {"A -> A x"}));
+  EXPECT_FALSE(noLL1.tabla);
+  EXPECT_GT(noLL1.analisis.size(), 5u);
+  EXPECT_EQ(noLL1.errores.back(), "Encontrados 1 errores.");
+}
+
+TEST(TextoGuardadoAnalisis, blanksTwoLinesPutsTheTitleThirdAndEndsEveryLineWithCrLf) {
+  EXPECT_EQ(TextoGuardadoAnalisis({"uno", "dos", "tres", "cuatro", ""}, "T"),
+            "\r\n\r\nT\r\ncuatro\r\n\r\n");
+  EXPECT_EQ(TextoGuardadoAnalisis({"uno", "dos"}, "T"), "\r\n\r\n");
+  EXPECT_EQ(TextoGuardadoAnalisis({}, "T"), "");
+}
