@@ -91,7 +91,8 @@ std::string SalidaEstandar(const OpcionesCli& opciones, ResultadoAnalisis& anali
 
 std::string NombreParaTitulo(const std::string& ruta) {
   if (ruta == "-") return "stdin";
-  std::string_view resto = std::filesystem::path(ruta).filename().native();
+  const std::string ultimo = std::filesystem::path(ruta).filename().string();
+  std::string_view resto = ultimo;
   std::string nombre;
   while (!resto.empty()) {
     std::size_t fallo = 0;

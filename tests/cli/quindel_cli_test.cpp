@@ -286,6 +286,20 @@ TEST_F(QuindelCli, standardInputIsNamedStdin) {
   EXPECT_EQ(Json::parse(Ejecutar({"--json", "-"}, texto).salida)["file"], "stdin");
 }
 
+TEST_F(QuindelCli, titlesHoldTheFileNameInWindows1252) {
+  // Characters the code page cannot hold, and bytes that are not UTF-8, become '?'.
+  const std::string texto = Leer(Dato("ejemplo.ll1"));
+  Escribir(dir / "a\xC3\xB1o_\xE4\xB8\xAD.ll1", texto);  // "año_" and U+4E2D
+  Escribir(dir / "x\xFFy.ll1", texto);
+  const Salida r = Ejecutar({(dir / "a\xC3\xB1o_\xE4\xB8\xAD.ll1").string(), "--json", "--html",
+                             (dir / "t.htm").string(), "--save-trace", (dir / "t.txt").string()});
+  EXPECT_EQ(Json::parse(r.salida)["file"], "año_?.ll1");
+  EXPECT_NE(Leer(dir / "t.htm").find("para a\xF1o_?.ll1</TITLE>"), std::string::npos);
+  EXPECT_EQ(Leer(dir / "t.txt").substr(0, 31), "\r\n\r\nAn\xE1lisis LL1 de a\xF1o_?.ll1\r\n");
+  EXPECT_EQ(Json::parse(Ejecutar({(dir / "x\xFFy.ll1").string(), "--json"}).salida)["file"],
+            "x?y.ll1");
+}
+
 TEST_F(QuindelCli, lineFeedsAndLoneCarriageReturnsReadLikeCrLf) {
   const std::string crlf = Leer(Dato("ejemplo.ll1"));
   std::string lf, cr;
