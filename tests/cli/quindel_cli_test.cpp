@@ -238,6 +238,14 @@ TEST_F(QuindelCli, jsonOmitsTheSetsWhenReadingFailed) {
   for (const char* clave : {"nullable", "first", "follow"}) EXPECT_FALSE(s.contains(clave));
   EXPECT_EQ(s["productions"][0],
             Json({{"line", 5}, {"text", "S -> a"}, {"rhs", {"a"}}}));  // c was not declared
+
+  // A right side left empty by an undeclared symbol shows as the antecedent and the arrow.
+  Escribir(dir / "vacia.ll1",
+           "Terminales = { a }\r\nNoTerminales = { S }\r\nAxioma = S\r\nProducciones = {\r\n"
+           "S -> c\r\n}\r\n");
+  const Json vacia = Json::parse(Ejecutar({"--json", (dir / "vacia.ll1").string()}).salida);
+  EXPECT_EQ(vacia["nonterminals"][0]["productions"][0],
+            Json({{"line", 5}, {"text", "S ->"}, {"rhs", Json::array()}}));
 }
 
 TEST_F(QuindelCli, jsonGivesTheTrueSetsAndNullCells) {
