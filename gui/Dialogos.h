@@ -1,0 +1,57 @@
+// Every modal interaction of the main window: message boxes, the Yes/No/Cancel question, the
+// file, print and font dialogs. The window talks only to this interface; DialogosQt shows the
+// real Qt dialogs and the tests answer from a script.
+#pragma once
+
+#include <QFont>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class QPrinter;
+class QWidget;
+
+class Dialogos {
+ public:
+  enum class Forma { Error, Aviso, Informacion };
+  enum class Respuesta { Si, No, Cancelar };
+
+  // One file dialog of the window. It lives as long as the window, so it shows the file and
+  // the file type chosen the last time it was confirmed.
+  struct DialogoFichero {
+    enum class Modo { Abrir, Guardar };
+    QString nombre;  // component name, e.g. "DlgAbrir"
+    Modo modo = Modo::Abrir;
+    QString titulo;
+    QStringList filtros;    // in the order offered; the first is chosen the first time
+    QString extension;      // added to a typed name without one; empty for none
+    QString ultimo;         // path confirmed last time; empty before the first use
+    QString filtroElegido;  // file type confirmed last time; empty before the first use
+  };
+
+  virtual ~Dialogos() = default;
+
+  // A box with an OK button and the icon of its form.
+  virtual void Mostrar(Forma forma, const QString& texto, const QString& titulo) = 0;
+  virtual Respuesta Preguntar(const QString& texto, const QString& titulo) = 0;
+  // The confirmed full path, or nothing when the user cancels; updates `dialogo`'s memory.
+  virtual std::optional<QString> ElegirFichero(DialogoFichero& dialogo) = 0;
+  // Lets the user choose printer and copies on `impresora`; false when cancelled.
+  virtual bool ElegirImpresora(QPrinter& impresora) = 0;
+  virtual std::optional<QFont> ElegirFuente(const QFont& actual) = 0;
+};
+
+// The real dialogs, centred on `padre`.
+class DialogosQt : public Dialogos {
+ public:
+  explicit DialogosQt(QWidget* padre) : padre(padre) {}
+
+  void Mostrar(Forma forma, const QString& texto, const QString& titulo) override;
+  Respuesta Preguntar(const QString& texto, const QString& titulo) override;
+  std::optional<QString> ElegirFichero(DialogoFichero& dialogo) override;
+  bool ElegirImpresora(QPrinter& impresora) override;
+  std::optional<QFont> ElegirFuente(const QFont& actual) override;
+
+ private:
+  QWidget* padre;
+};

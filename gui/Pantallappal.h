@@ -1,0 +1,171 @@
+// The main window: the editor of one grammar document at a time, its menus, tool bar and context
+// menus, and the tabbed lists of messages, analysis trace and errors below the editor.
+#pragma once
+
+#include <QMainWindow>
+#include <QStringList>
+#include <memory>
+
+#include "Dialogos.h"
+#include "Iconos.h"
+
+class QAction;
+class QListWidget;
+class QMenu;
+class QPrinter;
+class QSplitter;
+class QTabWidget;
+class QToolBar;
+class TDialogoBusqueda;
+class TEditorGramatica;
+
+class TFormPpal : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // `argumentos` are the command-line arguments after the program's name: joined with single
+  // blanks they name a grammar file to open. Without `dialogos` the real Qt dialogs are used.
+  explicit TFormPpal(const QStringList& argumentos = {},
+                     std::unique_ptr<Dialogos> dialogos = nullptr, QWidget* padre = nullptr);
+  ~TFormPpal() override;
+
+  struct Documento {
+    QString NombreFichero;  // full path, or "nuevo" for a document never saved
+    bool FicheroAbierto = false;
+    bool FicheroNuevo = false;  // no file of its own yet: Guardar behaves as Guardar como
+  };
+  const Documento& EstadoDocumento() const { return documento; }
+
+  // Message lists.
+  void AgregarMensaje(const QString& texto);
+  void AgregarAnalisis(const QString& texto);
+
+  // Enabling of commands.
+  void HabilitarFichero();
+  void DeshabilitarFichero();
+  void HabilitarResultados();
+  void DeshabilitarResultados();
+
+  // Documents.
+  void NuevoFichero();
+  void AbrirFichero(const QString& ruta);
+  void CerrarFichero();
+  void GuardarFichero();
+  void GuardarFicheroComo(const QString& ruta);
+  void ImprimirFichero(int copias);
+
+  // Editing.
+  bool BuscarTexto(const QString& texto, bool mayusculas, bool palabras);
+  void BuscarSiguiente();
+  void ReemplazarTexto(const QString& buscado, const QString& reemplazo, bool todo, bool mayusculas,
+                       bool palabras);
+
+  // The program became the active application again.
+  void AplicacionActivate();
+  // Shows a failure that no command handled, with its own text.
+  void MostrarFallo(const QString& texto);
+
+ protected:
+  // Closing the window asks to save unsaved changes first (FormCloseQuery).
+  void closeEvent(QCloseEvent* evento) override;
+  QMenu* createPopupMenu() override { return nullptr; }
+
+ private:
+  void CrearComponentes();
+  void CrearMenuArchivo();
+  void CrearMenuEdicion();
+  void CrearMenuAnalisis();
+  void CrearMenuAyuda();
+  void CrearBarraHerramientas();
+  void CrearMenusContextuales();
+  void CrearAreaTrabajo();
+  void CrearDialogos();
+  void ConectarEditor();
+  void FormCreate(const QStringList& argumentos);
+
+  using Manejador = void (TFormPpal::*)();
+  QAction* Accion(const char* nombre, const QString& texto, Icono icono, Manejador manejador,
+                  const QKeySequence& atajo = {});
+  QAction* Boton(const char* nombre, const QString& pista, Icono icono, Manejador manejador);
+
+  QString NombreCorto() const;
+  void PonerTitulo(const QString& sufijo);
+  bool PortapapelesConTexto() const;
+  void HabilitarTabla(bool habilitar);
+  bool Escribir(const QString& ruta);
+  void ErrorAlGuardar(const QString& ruta, const QString& detalle = {});
+  void NoEncontrado(const QString& texto, const QString& titulo);
+
+  // Handlers of the commands (the tool-bar buttons run those of their menu items).
+  void MNuevoClick();
+  void MAbrirClick();
+  void MCerrarClick();
+  void MGuardarClick();
+  void MGuardarComoClick();
+  void MImprimirClick();
+  void MSalirClick();
+  void MDeshacerClick();
+  void MCortarClick();
+  void MCopiarClick();
+  void MPegarClick();
+  void MSeleccionarTodoClick();
+  void MBuscarClick();
+  void MRepetirBusquedaClick();
+  void MReemplazarClick();
+  void MFuenteClick();
+  void MAnalizarGramaticaClick();
+  void MGuardarAnalisisClick();
+  void MImprimirAnalisisClick();
+  void MVerTablaClick();
+  void MGuardarTablaClick();
+  void MUsuarioClick();
+  void MAcercaClick();
+  void MCCopiarClick();
+  void DlgBuscarFind();
+  void DlgReemplazarFind();
+  void DlgReemplazarReplace(bool todo);
+  void AreaEdicionChange();
+  void AreaEdicionSelectionChange();
+  void MEdicionClick();
+  void MenuContextualPopup();
+  void MenuContAnalisisPopup();
+
+  std::unique_ptr<Dialogos> dialogos;
+  Documento documento;
+  bool lineaComandosConsumida = false;
+  bool resultadosHabilitados = false;
+
+  // Menu bar and its items.
+  QMenu* MArchivo;
+  QMenu* MEdicion;
+  QMenu* MAnalisis;
+  QMenu* MAyuda;
+  QAction *MNuevo, *MAbrir, *MCerrar, *MGuardar, *MGuardarComo, *MImprimir, *MSalir;
+  QAction *MDeshacer, *MCortar, *MCopiar, *MPegar, *MSeleccionarTodo, *MBuscar, *MRepetirBusqueda,
+      *MReemplazar, *MFuente;
+  QAction *MAnalizarGramatica, *MGuardarAnalisis, *MImprimirAnalisis, *MVerTabla, *MGuardarTabla;
+  QAction *MUsuario, *MAcerca;
+  // Tool bar.
+  QToolBar* BarraHerramientas;
+  QAction *BNuevo, *BAbrir, *BGuardar, *BImprimir, *BCortar, *BCopiar, *BPegar, *BDeshacer,
+      *BAnalizar, *BGuardarAnalisis, *BImprimirAnalisis, *BVerTabla, *BGuardarTabla;
+  // Context menus.
+  QMenu* MenuContextual;
+  QAction *PUDeshacer, *PUCortar, *PUCopiar, *PUPegar, *PUSeleccionarTodo;
+  QMenu* MenuContAnalisis;
+  QAction *MCCopiar, *MCGuardar, *MCImprimir;
+  // Editor and message area.
+  QWidget* PFondo;
+  QSplitter* Separador;
+  TEditorGramatica* AreaEdicion;
+  QTabWidget* AreaMensajes;
+  QListWidget* ListaMensajes;
+  QListWidget* ListaAnalisis;
+  QListWidget* ListErrores;
+  // Dialogs.
+  TDialogoBusqueda* DlgBuscar;
+  TDialogoBusqueda* DlgReemplazar;
+  std::unique_ptr<QPrinter> DlgImprimir;  // the printer the print dialog sets up
+  Dialogos::DialogoFichero DlgAbrir;
+  Dialogos::DialogoFichero DlgGuardar;
+};
