@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -62,12 +63,22 @@ bool DialogosQt::ElegirImpresora(QPrinter& impresora) {
 }
 
 std::optional<QFont> DialogosQt::ElegirFuente(const QFont& actual) {
-  QFontDialog dlg(actual, padre);
+  // Without its style name the dialog would preselect the first style it lists (often an
+  // oblique one) rather than the style the editor shows.
+  QFont inicial = actual;
+  if (inicial.styleName().isEmpty()) inicial.setStyleName(QFontInfo(actual).styleName());
+  QFontDialog dlg(inicial, padre);
   dlg.setObjectName("DlgFuente");
   dlg.setOption(QFontDialog::DontUseNativeDialog);
-  // Typeface, style and size only: the group of effects (underline, strike-out) is hidden.
-  for (QGroupBox* grupo : dlg.findChildren<QGroupBox*>())
-    if (!grupo->findChildren<QCheckBox*>().isEmpty()) grupo->hide();
+  // Typeface, style and size only: the group of effects (underline, strike-out) is hidden, and
+  // keeps its place so that the lists above keep their height.
+  for (QGroupBox* grupo : dlg.findChildren<QGroupBox*>()) {
+    if (grupo->findChildren<QCheckBox*>().isEmpty()) continue;
+    QSizePolicy politica = grupo->sizePolicy();
+    politica.setRetainSizeWhenHidden(true);
+    grupo->setSizePolicy(politica);
+    grupo->hide();
+  }
   if (dlg.exec() != QDialog::Accepted) return std::nullopt;
   return dlg.selectedFont();
 }

@@ -18,12 +18,11 @@ QString SinSeparadoresDeParrafo(QString texto) {
 }  // namespace
 
 QFont FuenteInicialEditor() {
-  QFont fuente("Courier New", 10);
-  fuente.setStyleHint(QFont::TypeWriter);
-  if (QFontInfo(fuente).fixedPitch()) return fuente;
-  QFont sistema = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-  sistema.setPointSize(10);
-  return sistema;
+  const QFont pedida("Courier New", 10);
+  if (QFontInfo(pedida).family() == pedida.family()) return pedida;
+  // Named by the typeface actually found, so that the font dialog shows it as chosen.
+  const QFont sistema = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  return QFont(QFontInfo(sistema).family(), 10);
 }
 
 TEditorGramatica::TEditorGramatica(QWidget* padre) : QPlainTextEdit(padre) {

@@ -414,7 +414,10 @@ void TFormPpal::DeshabilitarResultados() {
   resultadosHabilitados = false;
 }
 
-void TFormPpal::AreaEdicionChange() { BDeshacer->setEnabled(true); }
+void TFormPpal::AreaEdicionChange() {
+  // Clearing the hidden editor when a document closes is no change the user could undo.
+  if (documento.FicheroAbierto) BDeshacer->setEnabled(true);
+}
 
 void TFormPpal::AreaEdicionSelectionChange() {
   const bool seleccion = AreaEdicion->textCursor().hasSelection();

@@ -103,6 +103,7 @@ class Documentos : public QObject {
              QStringList({"Fichero g.ll1 cerrado", "Error al leer el fichero " + ruta}));
     QVERIFY(!banco.Documento().FicheroAbierto);
     QVERIFY(banco.Editor()->isHidden());
+    QVERIFY(!banco.Boton("BDeshacer")->isEnabled());
     QCOMPARE(banco.Editor()->Texto(), QString());
     QCOMPARE(banco.Documento().NombreFichero, abierto);
     QCOMPARE(banco.ventana->windowTitle(), QString("Quindel(1)"));
@@ -395,5 +396,5 @@ class Documentos : public QObject {
   }
 };
 
-REGISTRAR_SUITE(Documentos);
+REGISTRAR_SUITE(Documentos, "Documentos");
 #include "Documentos_test.moc"

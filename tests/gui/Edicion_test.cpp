@@ -273,11 +273,14 @@ class Edicion : public QObject {
     QCOMPARE(banco.guion->Titulos(), QStringList({"fuente|", "fuente|"}));
   }
 
-  void editorEmpiezaConLetraDeAnchoFijo() {
+  void editorDeTextoPlanoConLetraDeAnchoFijo() {
     Banco banco;
+    banco.ventana->NuevoFichero();
     QVERIFY(QFontInfo(banco.Editor()->font()).fixedPitch());
     QCOMPARE(banco.Editor()->font().pointSize(), 10);
     QCOMPARE(banco.Editor()->lineWrapMode(), QPlainTextEdit::NoWrap);
+    QTest::keyClick(banco.Editor(), Qt::Key_Tab);
+    QCOMPARE(banco.Editor()->Texto(), QString("\t"));
   }
 
   void cortarCopiarYPegarTextoPlano() {
@@ -347,5 +350,5 @@ class Edicion : public QObject {
   }
 };
 
-REGISTRAR_SUITE(Edicion);
+REGISTRAR_SUITE(Edicion, "Edicion");
 #include "Edicion_test.moc"

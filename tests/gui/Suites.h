@@ -18,5 +18,6 @@ struct RegistroSuite {
   }
 };
 
-#define REGISTRAR_SUITE(Clase) \
-  static const RegistroSuite registro##Clase(#Clase, [] { return std::make_unique<Clase>(); })
+// `nombre` is the suite's name on the command line, the base name of its source file.
+#define REGISTRAR_SUITE(Clase, nombre) \
+  static const RegistroSuite registro##Clase(nombre, [] { return std::make_unique<Clase>(); })

@@ -468,5 +468,5 @@ class Ventana : public QObject {
   }
 };
 
-REGISTRAR_SUITE(Ventana);
+REGISTRAR_SUITE(Ventana, "Ventana");
 #include "Ventana_test.moc"
