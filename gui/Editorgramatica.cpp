@@ -5,7 +5,6 @@
 #include <QFontInfo>
 #include <QKeyEvent>
 #include <QMimeData>
-#include <QTextBlock>
 #include <QTextDocument>
 #include <algorithm>
 
@@ -39,6 +38,7 @@ TEditorGramatica::TEditorGramatica(QWidget* padre) : QPlainTextEdit(padre) {
 QString TEditorGramatica::Texto() const { return SinSeparadoresDeParrafo(document()->toRawText()); }
 
 void TEditorGramatica::PonerTexto(const QString& texto) {
+  RestaurarColor();
   setPlainText(texto);
   document()->clearUndoRedoStacks();
   document()->setModified(false);

@@ -15,15 +15,15 @@
 #include <QSplitter>
 #include <QTabWidget>
 #include <QToolBar>
-#include <QToolButton>
 #include <QVBoxLayout>
 
+#include "Aplicacion.h"
 #include "Buscarreemplazar.h"
 #include "Editorgramatica.h"
 
 namespace {
 
-const QString kTitulo = "Quindel(1)";
+const QString& kTitulo = Aplicacion::kTitulo;
 constexpr int kAncho = 559;
 constexpr int kAlto = 471;
 constexpr int kAltoMensajes = 121;
@@ -339,8 +339,9 @@ void TFormPpal::ConectarEditor() {
   });
 
   QList<QAction*> atajos;
-  for (QAction* accion : findChildren<QAction*>())
-    if (!accion->shortcut().isEmpty()) atajos.append(accion);
+  for (const QMenu* menu : {MArchivo, MEdicion, MAnalisis, MAyuda})
+    for (QAction* accion : menu->actions())
+      if (!accion->shortcut().isEmpty()) atajos.append(accion);
   AreaEdicion->CederAtajos(atajos);
 }
 
@@ -471,6 +472,8 @@ void TFormPpal::MCCopiarClick() {
   BPegar->setEnabled(true);
 }
 
+// The analysis, its results, the manual and the about box keep their commands, shortcuts and
+// enabling here; what they do is wired in with the windows that show the results.
 void TFormPpal::MAnalizarGramaticaClick() {}
 void TFormPpal::MGuardarAnalisisClick() {}
 void TFormPpal::MImprimirAnalisisClick() {}

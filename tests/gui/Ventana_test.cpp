@@ -119,43 +119,19 @@ class Ventana : public QObject {
     QCOMPARE(banco.ventana->windowTitle(), QString("Quindel(1)"));
   }
 
-  void botonesDeLaBarra_data() {
-    QTest::addColumn<QString>("nombre");
-    QTest::addColumn<QString>("pista");
-    const QStringList pistas = {"Nuevo",
-                                "Abrir fichero",
-                                "Guardar fichero",
-                                "Imprimir",
-                                "Cortar",
-                                "Copiar",
-                                "Pegar",
-                                "Deshacer",
-                                "Analizar fichero",
-                                "Guardar mensajes de análisis",
-                                "Imprimir mensajes de análisis",
-                                "Ver tabla sintáctica",
-                                "Guardar tabla sintáctica"};
-    for (int i = 0; i < kBotones.size(); ++i)
-      QTest::newRow(qPrintable(kBotones[i])) << kBotones[i] << pistas[i];
-  }
-  void botonesDeLaBarra() {
-    QFETCH(QString, nombre);
-    QFETCH(QString, pista);
-    Banco banco;
-    const QToolButton* boton = banco.Boton(qPrintable(nombre));
-    QCOMPARE(boton->toolTip(), pista);
-    QCOMPARE(boton->size(), QSize(36, 36));
-    QVERIFY(!boton->icon().isNull());
-  }
-
   void botonesEnUnaFilaEnTresGrupos() {
     Banco banco;
     banco.ventana->show();
     QVERIFY(QTest::qWaitForWindowExposed(banco.ventana.get()));
     int anterior = -1;
     QList<int> huecos;
+    QStringList pistas;
     for (const QString& nombre : kBotones) {
-      const QRect sitio = banco.Boton(qPrintable(nombre))->geometry();
+      const QToolButton* boton = banco.Boton(qPrintable(nombre));
+      QCOMPARE(boton->size(), QSize(36, 36));
+      QVERIFY(!boton->icon().isNull());
+      pistas.append(boton->toolTip());
+      const QRect sitio = boton->geometry();
       QCOMPARE(sitio.top(), banco.Boton("BNuevo")->geometry().top());
       QVERIFY(sitio.left() > anterior);
       if (anterior >= 0) huecos.append(sitio.left() - anterior);
@@ -164,52 +140,6 @@ class Ventana : public QObject {
     // Gaps only after Imprimir and after Deshacer.
     const int junto = huecos.first();
     for (int i = 0; i < huecos.size(); ++i) QCOMPARE(huecos[i] > junto, i == 3 || i == 7);
-  }
-
-  void elementosDelMenu_data() {
-    QTest::addColumn<QString>("nombre");
-    QTest::addColumn<QString>("menu");
-    QTest::addColumn<QString>("texto");
-    QTest::addColumn<QKeySequence>("atajo");
-    const auto fila = [](const char* nombre, const char* menu, const char* texto,
-                         const char* atajo) {
-      QTest::newRow(nombre) << nombre << menu << QString(texto) << QKeySequence(atajo);
-    };
-    fila("MNuevo", "MArchivo", "&Nuevo", "Ctrl+N");
-    fila("MAbrir", "MArchivo", "&Abrir...", "Ctrl+A");
-    fila("MCerrar", "MArchivo", "&Cerrar", "Ctrl+F4");
-    fila("MGuardar", "MArchivo", "&Guardar", "Ctrl+S");
-    fila("MGuardarComo", "MArchivo", "G&uardar como...", "Ctrl+G");
-    fila("MImprimir", "MArchivo", "&Imprimir...", "Ctrl+I");
-    fila("MSalir", "MArchivo", "&Salir", "");
-    fila("MDeshacer", "MEdicion", "&Deshacer", "Ctrl+Z");
-    fila("MCortar", "MEdicion", "Cor&tar", "Ctrl+X");
-    fila("MCopiar", "MEdicion", "&Copiar", "Ctrl+C");
-    fila("MPegar", "MEdicion", "&Pegar", "Ctrl+V");
-    fila("MSeleccionarTodo", "MEdicion", "&Seleccionar todo", "Ctrl+E");
-    fila("MBuscar", "MEdicion", "&Buscar...", "Ctrl+B");
-    fila("MRepetirBusqueda", "MEdicion", "&Repetir búsqueda", "F3");
-    fila("MReemplazar", "MEdicion", "R&eemplazar...", "Ctrl+R");
-    fila("MFuente", "MEdicion", "&Fuente...", "Ctrl+F");
-    fila("MAnalizarGramatica", "MAnalisis", "&Analizar gramática", "F5");
-    fila("MGuardarAnalisis", "MAnalisis", "G&uardar análisis...", "Ctrl+D");
-    fila("MImprimirAnalisis", "MAnalisis", "&Imprimir análisis...", "Ctrl+M");
-    fila("MVerTabla", "MAnalisis", "&Ver tabla sintáctica...", "Ctrl+T");
-    fila("MGuardarTabla", "MAnalisis", "&Guardar tabla sintáctica...", "Ctrl+U");
-    fila("MUsuario", "MAyuda", "Ver &manual de usuario...", "Ctrl+F1");
-    fila("MAcerca", "MAyuda", "&Acerca de...", "");
-  }
-  void elementosDelMenu() {
-    QFETCH(QString, nombre);
-    QFETCH(QString, menu);
-    QFETCH(QString, texto);
-    QFETCH(QKeySequence, atajo);
-    Banco banco;
-    const QAction* accion = banco.Accion(qPrintable(nombre));
-    QVERIFY(banco.Componente<QMenu>(qPrintable(menu))->actions().contains(accion));
-    QCOMPARE(accion->text(), texto);
-    QCOMPARE(accion->shortcut(), atajo);
-    QVERIFY(!accion->icon().isNull());
   }
 
   void menusEnSuOrden() {
