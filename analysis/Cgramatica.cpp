@@ -1,32 +1,66 @@
 #include "Cgramatica.h"
 
+#include <functional>
+
 #include "Conjuntosexactos.h"
 #include "Tablasintactica.h"
+
+CSimbolo* IndiceNombres::Buscar(std::string_view nombre) const {
+  if (entradas.empty()) return nullptr;
+  const std::size_t hash = std::hash<std::string_view>{}(nombre);
+  const std::size_t mascara = entradas.size() - 1;
+  for (std::size_t i = hash & mascara;; i = (i + 1) & mascara) {
+    const Entrada& e = entradas[i];
+    if (!e.simbolo) return nullptr;
+    if (e.hash == hash && e.simbolo->Nombre() == nombre) return e.simbolo;
+  }
+}
+
+void IndiceNombres::Anadir(CSimbolo* simbolo) {
+  if (2 * (ocupadas + 1) > entradas.size()) Crecer();
+  const std::size_t hash = std::hash<std::string_view>{}(simbolo->Nombre());
+  const std::size_t mascara = entradas.size() - 1;
+  std::size_t i = hash & mascara;
+  while (entradas[i].simbolo) i = (i + 1) & mascara;
+  entradas[i] = {hash, simbolo};
+  ++ocupadas;
+}
+
+void IndiceNombres::Crecer() {
+  std::vector<Entrada> antiguas(entradas.empty() ? 64 : 2 * entradas.size());
+  antiguas.swap(entradas);
+  const std::size_t mascara = entradas.size() - 1;
+  for (const Entrada& e : antiguas) {
+    if (!e.simbolo) continue;
+    std::size_t i = e.hash & mascara;
+    while (entradas[i].simbolo) i = (i + 1) & mascara;
+    entradas[i] = e;
+  }
+}
 
 CGramatica::CGramatica() = default;
 CGramatica::~CGramatica() = default;
 
 bool CGramatica::AnadirTerminal(const std::string& nombre, int linea) {
-  if (porNombre.count(nombre)) return false;
+  if (porNombre.Buscar(nombre)) return false;
   auto simbolo = std::make_unique<CSimboloTerminal>(nombre, linea);
-  porNombre.emplace(simbolo->Nombre(), simbolo.get());
+  porNombre.Anadir(simbolo.get());
   terminales.InsertarNuevo(simbolo.get());
   simbolos.push_back(std::move(simbolo));
   return true;
 }
 
 bool CGramatica::AnadirNoTerminal(const std::string& nombre, int linea) {
-  if (porNombre.count(nombre)) return false;
+  if (porNombre.Buscar(nombre)) return false;
   auto simbolo = std::make_unique<CSimboloNoTerminal>(nombre, linea, this);
-  porNombre.emplace(simbolo->Nombre(), simbolo.get());
+  porNombre.Anadir(simbolo.get());
   noTerminales.InsertarNuevo(simbolo.get());
   simbolos.push_back(std::move(simbolo));
   return true;
 }
 
 CSimbolo* CGramatica::BuscarSimbolo(const std::string& nombre) const {
-  const auto sitio = porNombre.find(nombre);
-  return sitio == porNombre.end() ? nullptr : sitio->second;
+  return porNombre.Buscar(nombre);
 }
 
 CSimboloNoTerminal* CGramatica::BuscarNoTerminal(const std::string& nombre) const {
@@ -93,6 +127,7 @@ std::unique_ptr<CTablaSintactica> CGramatica::ConstruirTabla() {
   AsignarIndices();
   auto tabla = std::make_unique<CTablaSintactica>();
   for (const PSimbolo t : terminales) tabla->AgregarColumna(t);
+  tabla->ReservarFilas(static_cast<unsigned>(noTerminales.Tamano()));
   // The selection rule of ProduccionPara, filled row by row from the sets instead of one
   // lookup per cell: for a terminal of FIRST(A) the first production whose FIRST has it,
   // otherwise the nullable production for a terminal of FOLLOW(A).

@@ -6,13 +6,31 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "Simbolos.h"
 
 class CTablaSintactica;
 class ConjuntosExactos;
+
+// Symbols by name: an open-addressing table of (hash, symbol), one probe array and no nodes,
+// since the parser looks a name up for every symbol it reads.
+class IndiceNombres {
+ public:
+  CSimbolo* Buscar(std::string_view nombre) const;
+  // The symbol's name must not be in the index yet.
+  void Anadir(CSimbolo* simbolo);
+
+ private:
+  struct Entrada {
+    std::size_t hash = 0;
+    CSimbolo* simbolo = nullptr;
+  };
+  void Crecer();
+
+  std::vector<Entrada> entradas;
+  std::size_t ocupadas = 0;
+};
 
 class CGramatica {
  public:
@@ -51,7 +69,7 @@ class CGramatica {
   void ComprobarPendientes();
 
   std::vector<std::unique_ptr<CSimbolo>> simbolos;
-  std::unordered_map<std::string_view, CSimbolo*> porNombre;
+  IndiceNombres porNombre;
   ConjuntoSimbolos terminales;
   ConjuntoSimbolos noTerminales;
   CSimboloNoTerminal* axioma = nullptr;

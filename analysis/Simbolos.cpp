@@ -131,7 +131,9 @@ bool ConjuntoSimbolos::Corta(const ConjuntoSimbolos& otro) const {
 }
 
 std::string ConjuntoSimbolos::TextoConjunto(bool lambda) const {
-  std::string texto = " { ";
+  std::string texto;
+  texto.reserve(16 + 8 * miembros.size());
+  texto += " { ";
   for (const PSimbolo miembro : *this) {
     texto += miembro->Nombre();
     texto += ' ';
@@ -204,7 +206,8 @@ class MotorFirst {
     bool esperando = false;                 // the request for position i has been made
     bool r = false;                         // out-parameters of the productions of `simbolo`
     CSimbolo* s = nullptr;
-    int destino = -1;  // frame holding this computation's own out-parameters (-1: caller's)
+    int destino = -1;   // frame holding this computation's own out-parameters (-1: caller's)
+    std::string texto;  // the production's text, for its closing trace line
   };
 
   MotorFirst(bool& r, CSimbolo*& s) : rRaiz(r), sRaiz(s) {}
@@ -337,21 +340,22 @@ class MotorFirst {
   void EmpezarProduccion(CProduccion* p, int destino) {
     R(destino) = false;
     S(destino) = nullptr;
-    MostrarAnalisis("Analizando producción "_cp1252 + p->TextoProduccion());
+    std::string texto = p->TextoProduccion();
+    MostrarAnalisis("Analizando producción "_cp1252 + texto);
     if (p->consecuente.empty() || p->EsLambda()) {
-      TerminarProduccion(p, p->EsLambda());
+      TerminarProduccion(p, p->EsLambda(), texto);
       return;
     }
     Marco marco;
     marco.produccion = p;
     marco.destino = destino;
-    pila.push_back(marco);
+    marco.texto = std::move(texto);
+    pila.push_back(std::move(marco));
   }
 
-  void TerminarProduccion(CProduccion* p, bool anulable) {
+  static void TerminarProduccion(CProduccion* p, bool anulable, const std::string& texto) {
     p->anulable = anulable;
-    MostrarAnalisis("FIRST de "_cp1252 + p->TextoProduccion() + "  = " +
-                    p->first.TextoConjunto(p->anulable));
+    MostrarAnalisis("FIRST de "_cp1252 + texto + "  = " + p->first.TextoConjunto(p->anulable));
     p->firstCalculado = true;
   }
 
@@ -378,8 +382,9 @@ class MotorFirst {
       ++actual.i;
       return;
     }
+    const std::string texto = std::move(actual.texto);
     pila.pop_back();
-    TerminarProduccion(p, anulable);
+    TerminarProduccion(p, anulable, texto);
   }
 
   // The FIRST set a finished request left: asking First() again could be a new re-entry.
@@ -554,7 +559,9 @@ namespace {
 // The antecedent, the arrow piece and the right side, each name passed through `nombre`.
 template <typename FormaNombre>
 std::string ComponerProduccion(const CProduccion& p, const char* flecha, FormaNombre nombre) {
-  std::string texto = p.Antecedente() ? nombre(p.Antecedente()->Nombre()) : std::string();
+  std::string texto;
+  texto.reserve(64);
+  if (p.Antecedente()) texto += nombre(p.Antecedente()->Nombre());
   texto += flecha;
   if (p.EsLambda()) return texto + " lambda";
   for (const CSimbolo* x : p.Consecuente()) {

@@ -1,16 +1,28 @@
 #include "Tablasintactica.h"
 
+#include <algorithm>
+
 #include "Codificacion.h"
 #include "Simbolos.h"
 
 void CTablaSintactica::AgregarColumna(CSimbolo* terminal) {
+  // Columns normally all come before the first row; a later one widens every row.
+  std::vector<CProduccion*> anchas(filas.size() * (columnas.size() + 1), nullptr);
+  for (std::size_t f = 0; f < filas.size(); ++f)
+    std::copy_n(celdas.begin() + static_cast<std::ptrdiff_t>(f * columnas.size()), columnas.size(),
+                anchas.begin() + static_cast<std::ptrdiff_t>(f * (columnas.size() + 1)));
+  celdas.swap(anchas);
   columnas.push_back(terminal);
-  for (auto& fila : celdas) fila.push_back(nullptr);
 }
 
 void CTablaSintactica::AgregarFila(CSimboloNoTerminal* noTerminal) {
   filas.push_back(noTerminal);
-  celdas.emplace_back(columnas.size(), nullptr);
+  celdas.resize(celdas.size() + columnas.size(), nullptr);
+}
+
+void CTablaSintactica::ReservarFilas(unsigned numero) {
+  filas.reserve(numero);
+  celdas.reserve(std::size_t{numero} * columnas.size());
 }
 
 CSimbolo* CTablaSintactica::Columna(unsigned indice) const {
@@ -22,11 +34,11 @@ CSimboloNoTerminal* CTablaSintactica::Fila(unsigned indice) const {
 }
 
 void CTablaSintactica::PonerCelda(unsigned fila, unsigned columna, CProduccion* produccion) {
-  celdas[fila][columna] = produccion;
+  celdas[std::size_t{fila} * columnas.size() + columna] = produccion;
 }
 
 CProduccion* CTablaSintactica::Celda(unsigned fila, unsigned columna) const {
-  return celdas[fila][columna];
+  return celdas[std::size_t{fila} * columnas.size() + columna];
 }
 
 void CTablaSintactica::EscribirHTML(std::ostream& salida, const std::string& titulo) const {
@@ -56,8 +68,10 @@ void CTablaSintactica::EscribirHTML(std::ostream& salida, const std::string& tit
   for (std::size_t f = 0; f < filas.size(); ++f) {
     salida << "      <TR>" << fin << "        <TH>" << EscaparHTML(filas[f]->Nombre()) << "</TH>"
            << fin;
-    for (const CProduccion* celda : celdas[f])
+    for (unsigned c = 0; c < NumColumnas(); ++c) {
+      const CProduccion* celda = Celda(static_cast<unsigned>(f), c);
       salida << "        <TD>" << (celda ? celda->TextoProduccionHTML() : "--") << "</TD>" << fin;
+    }
     salida << "      </TR>" << fin;
   }
 

@@ -14,6 +14,8 @@ class CTablaSintactica {
  public:
   void AgregarColumna(CSimbolo* terminal);
   void AgregarFila(CSimboloNoTerminal* noTerminal);
+  // Room for that many rows of the current columns, so that adding them moves nothing.
+  void ReservarFilas(unsigned numero);
   // Null past the last column or row.
   CSimbolo* Columna(unsigned indice) const;
   CSimboloNoTerminal* Fila(unsigned indice) const;
@@ -30,5 +32,5 @@ class CTablaSintactica {
  private:
   std::vector<CSimboloNoTerminal*> filas;
   std::vector<CSimbolo*> columnas;
-  std::vector<std::vector<CProduccion*>> celdas;
+  std::vector<CProduccion*> celdas;  // row by row, one entry per column
 };
