@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <sstream>
 #include <string_view>
@@ -16,6 +15,7 @@
 #include "Escritura.h"
 #include "Informe.h"
 #include "Mostraranalisis.h"
+#include "Motivo.h"
 #include "Tablasintactica.h"
 
 namespace {
@@ -37,26 +37,26 @@ bool LeerDescriptor(int fd, std::string& texto) {
 bool LeerEntrada(const std::string& ruta, std::string& texto, std::string& error) {
   if (ruta == "-") {
     if (LeerDescriptor(STDIN_FILENO, texto)) return true;
-    error = std::string("cannot read standard input: ") + std::strerror(errno);
+    error = "no se puede leer la entrada estándar: " + MotivoFallo(errno);
     return false;
   }
   const int fd = open(ruta.c_str(), O_RDONLY);
   bool leido = fd >= 0 && LeerDescriptor(fd, texto);
   const int codigo = errno;
   if (fd >= 0) close(fd);
-  if (!leido) error = "cannot read " + ruta + ": " + std::strerror(codigo);
+  if (!leido) error = "no se puede leer " + ruta + ": " + MotivoFallo(codigo);
   return leido;
 }
 
 bool ComprobarRutas(const OpcionesCli& opciones, std::string& error) {
   if ((opciones.conHtml && opciones.rutaHtml.empty()) ||
       (opciones.conTraza && opciones.rutaTraza.empty())) {
-    error = "--html and --save-trace need a file name";
+    error = "--html y --save-trace necesitan un nombre de fichero";
     return false;
   }
   if (opciones.conHtml && opciones.conTraza &&
       MismoFichero(opciones.rutaHtml, opciones.rutaTraza)) {
-    error = "--html and --save-trace name the same file: " + opciones.rutaHtml;
+    error = "--html y --save-trace indican el mismo fichero: " + opciones.rutaHtml;
     return false;
   }
   return true;

@@ -6,9 +6,10 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <system_error>
+
+#include "Motivo.h"
 
 namespace {
 
@@ -23,10 +24,8 @@ struct Preparado {
   bool reemplazado = false;
 };
 
-std::string Motivo(int codigo) { return std::strerror(codigo); }
-
 std::string MensajeEscritura(const std::string& ruta, int codigo) {
-  return "cannot write " + ruta + ": " + Motivo(codigo);
+  return "no se puede escribir " + ruta + ": " + MotivoFallo(codigo);
 }
 
 // A symbolic link is followed, so that the link survives and its target gets the contents.

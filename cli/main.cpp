@@ -1,37 +1,118 @@
 // quindel-cli: checks a grammar file for the LL(1) property from the command line.
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <string>
+#include <vector>
 
 #include <CLI/CLI.hpp>
 
 #include "Ejecucion.h"
+#include "Motivo.h"
 
 namespace {
 
 constexpr const char* kPie =
-    "Output sections (in this order, separated by an empty line): --analysis, --errors, --table;\n"
-    "default --errors --table. --json prints one JSON document instead. Text is UTF-8 unless\n"
-    "--raw; files written with --html and --save-trace are Windows-1252 with CR LF.\n"
+    "Secciones de la salida (en este orden, separadas por una línea vacía): --analysis, --errors\n"
+    "y --table; si no se pide ninguna, se muestran --errors y --table. Con --json se escribe en "
+    "su\n"
+    "lugar un único documento JSON. El texto sale en UTF-8 salvo con --raw; los ficheros escritos\n"
+    "con --html y --save-trace van en Windows-1252 con saltos de línea CR LF.\n"
     "\n"
-    "Exit status: 0 the grammar is LL(1) and a table was built; 1 the grammar has errors;\n"
-    "2 a usage error or a file that cannot be read or written.";
+    "Códigos de salida: 0 la gramática es LL(1) y se ha construido la tabla sintáctica;\n"
+    "1 la gramática tiene errores; 2 error de uso, o un fichero que no se puede leer o escribir.";
+
+constexpr const char* kPista = "Use --help para ver las opciones.";
+
+// CLI11 writes its help in English; these are the words it looks up by key.
+void TraducirAyuda(CLI::App& app) {
+  const auto formato = app.get_formatter();
+  formato->label("Usage", "Uso");
+  formato->label("OPTIONS", "OPCIONES");
+  formato->label("Positionals", "Argumentos");
+  formato->label("REQUIRED", "OBLIGATORIO");
+  formato->label("TEXT", "TEXTO");
+  app.option_defaults()->group("Opciones");
+  // Added again so that it joins the renamed group.
+  app.set_help_flag("-h,--help", "Muestra esta ayuda y termina");
+}
 
 void DefinirOpciones(CLI::App& app, OpcionesCli& opciones) {
-  app.add_flag("--analysis", opciones.analisis, "Print the analysis trace (the \"Análisis\" list)");
-  app.add_flag("--errors", opciones.errores, "Print the error list (the \"Errores\" list)");
-  app.add_flag("--table", opciones.tabla, "Print the parse table as an aligned text grid");
-  app.add_flag("--json", opciones.json, "Print one JSON document instead of the text sections");
-  app.add_flag("--raw", opciones.crudo, "Print the Windows-1252 bytes as they are, not UTF-8");
-  app.add_option("--html", opciones.rutaHtml, "Write the parse table as an HTML page to PATH")
-      ->type_name("PATH");
-  app.add_option("--save-trace", opciones.rutaTraza, "Write the analysis trace file to PATH")
-      ->type_name("PATH");
-  app.add_option("FILE", opciones.fichero, "Grammar file (Windows-1252); - reads standard input")
+  TraducirAyuda(app);
+  app.add_flag("--analysis", opciones.analisis,
+               "Muestra la traza del análisis (la lista «Análisis»)");
+  app.add_flag("--errors", opciones.errores, "Muestra la lista de errores (la lista «Errores»)");
+  app.add_flag("--table", opciones.tabla,
+               "Muestra la tabla sintáctica como una cuadrícula de texto alineada");
+  app.add_flag("--json", opciones.json,
+               "Escribe un único documento JSON en lugar de las secciones de texto");
+  app.add_flag("--raw", opciones.crudo,
+               "Escribe los bytes Windows-1252 tal cual, sin pasarlos a UTF-8");
+  app.add_option("--html", opciones.rutaHtml, "Guarda la tabla sintáctica como página HTML en RUTA")
+      ->type_name("RUTA");
+  app.add_option("--save-trace", opciones.rutaTraza,
+                 "Guarda el fichero de traza del análisis en RUTA")
+      ->type_name("RUTA");
+  app.add_option("FICHERO", opciones.fichero,
+                 "Fichero de gramática (Windows-1252); - lee la entrada estándar")
       ->required();
-  app.set_version_flag("--version", std::string("quindel-cli ") + QUINDEL_VERSION);
+  app.set_version_flag("--version", std::string("quindel-cli ") + QUINDEL_VERSION,
+                       "Muestra la versión del programa y termina");
   app.footer(kPie);
+}
+
+std::string Unir(const std::vector<std::string>& palabras) {
+  std::string texto;
+  for (const std::string& palabra : palabras) texto += (texto.empty() ? "" : " ") + palabra;
+  return texto;
+}
+
+// What CLI11 could not place: unknown options, and arguments beyond the one grammar file.
+std::string MensajeSobrantes(const std::vector<std::string>& sobrantes) {
+  std::vector<std::string> opciones, argumentos;
+  for (const std::string& sobrante : sobrantes)
+    (sobrante.size() > 1 && sobrante[0] == '-' ? opciones : argumentos).push_back(sobrante);
+  std::string mensaje;
+  if (!opciones.empty())
+    mensaje = (opciones.size() == 1 ? "opción desconocida: " : "opciones desconocidas: ") +
+              Unir(opciones);
+  if (!argumentos.empty())
+    mensaje +=
+        (mensaje.empty() ? "" : "; ") +
+        std::string(argumentos.size() == 1 ? "sobra el argumento: " : "sobran los argumentos: ") +
+        Unir(argumentos) + " (se analiza un solo fichero)";
+  return mensaje;
+}
+
+// CLI11 gives these errors only as English text; its fixed wording tells the cases apart, and
+// anything unforeseen falls through to the generic message.
+std::string MensajeArgumentos(const std::string& detalle) {
+  const std::string opcion = detalle.substr(0, detalle.find(':'));
+  if (detalle.ends_with(" missing")) return "falta la ruta tras " + opcion;
+  if (detalle.find(": At Most ") != std::string::npos)
+    return "la opción " + opcion + " solo puede aparecer una vez";
+  return {};
+}
+
+std::string MensajeConversion(const std::string& detalle) {
+  const std::string prefijo = "Could not convert: ";
+  const std::size_t igual = detalle.find(" = ");
+  if (!detalle.starts_with(prefijo) || igual == std::string::npos) return {};
+  return "valor no válido para " + detalle.substr(prefijo.size(), igual - prefijo.size()) + ": " +
+         detalle.substr(igual + 3);
+}
+
+std::string MensajeUso(const CLI::ParseError& error, const CLI::App& app) {
+  std::string mensaje;
+  if (dynamic_cast<const CLI::ExtrasError*>(&error))
+    mensaje = MensajeSobrantes(app.remaining());
+  else if (dynamic_cast<const CLI::RequiredError*>(&error))
+    mensaje = "falta el fichero de gramática";
+  else if (dynamic_cast<const CLI::ArgumentMismatch*>(&error))
+    mensaje = MensajeArgumentos(error.what());
+  else if (dynamic_cast<const CLI::ConversionError*>(&error))
+    mensaje = MensajeConversion(error.what());
+  if (mensaje.empty()) mensaje = std::string("argumentos no válidos (") + error.what() + ")";
+  return mensaje;
 }
 
 bool EscribirSalida(const std::string& texto) {
@@ -42,13 +123,17 @@ bool EscribirSalida(const std::string& texto) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  CLI::App app{"Checks a context-free grammar file for the LL(1) property.", "quindel-cli"};
+  CLI::App app{"Comprueba si una gramática libre de contexto cumple la propiedad LL(1).",
+               "quindel-cli"};
   OpcionesCli opciones;
   DefinirOpciones(app, opciones);
   try {
     app.parse(argc, argv);
+  } catch (const CLI::Success& e) {
+    return app.exit(e);
   } catch (const CLI::ParseError& e) {
-    return app.exit(e) == 0 ? 0 : kSalidaFallo;
+    std::fprintf(stderr, "quindel-cli: %s\n%s\n", MensajeUso(e, app).c_str(), kPista);
+    return kSalidaFallo;
   }
   opciones.conHtml = app.count("--html") > 0;
   opciones.conTraza = app.count("--save-trace") > 0;
@@ -56,8 +141,8 @@ int main(int argc, char** argv) {
   const ResultadoCli resultado = EjecutarCli(opciones);
   if (!resultado.error.empty()) std::fprintf(stderr, "quindel-cli: %s\n", resultado.error.c_str());
   if (!EscribirSalida(resultado.salida)) {
-    std::fprintf(stderr, "quindel-cli: cannot write to standard output: %s\n",
-                 std::strerror(errno));
+    std::fprintf(stderr, "quindel-cli: no se puede escribir en la salida estándar: %s\n",
+                 MotivoFallo(errno).c_str());
     return kSalidaFallo;
   }
   return resultado.estado;
