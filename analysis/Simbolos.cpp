@@ -29,6 +29,10 @@ struct PorNombre {
   }
 };
 
+// Right sides, productions and occurrences are short lists: starting them with room for a few
+// saves the reallocations of growing one entry at a time.
+constexpr std::size_t kListaCorta = 4;
+
 const ConjuntoSimbolos& ConjuntoVacio() {
   static const ConjuntoSimbolos vacio;
   return vacio;
@@ -162,10 +166,12 @@ CSimboloNoTerminal::CSimboloNoTerminal(std::string nombre, int linea, CGramatica
 CSimboloNoTerminal::~CSimboloNoTerminal() = default;
 
 void CSimboloNoTerminal::AnadirProduccion(std::unique_ptr<CProduccion> produccion) {
+  if (producciones.empty()) producciones.reserve(kListaCorta);
   producciones.push_back(std::move(produccion));
 }
 
 void CSimboloNoTerminal::AnadirAparicion(CProduccion* produccion, int posicion) {
+  if (apariciones.empty()) apariciones.reserve(kListaCorta);
   apariciones.emplace_back(produccion, posicion);
 }
 
@@ -543,6 +549,7 @@ CProduccion* CSimboloNoTerminal::ProduccionPara(const std::string& t) {
 // Productions and text forms
 
 void CProduccion::AnadirSimbolo(CSimbolo* simbolo) {
+  if (consecuente.empty()) consecuente.reserve(kListaCorta);
   consecuente.push_back(simbolo);
   if (simbolo && !simbolo->EsTerminal())
     static_cast<CSimboloNoTerminal*>(simbolo)->AnadirAparicion(
