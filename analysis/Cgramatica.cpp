@@ -55,6 +55,7 @@ bool CGramatica::AnadirNoTerminal(const std::string& nombre, int linea) {
   auto simbolo = std::make_unique<CSimboloNoTerminal>(nombre, linea, this);
   porNombre.Anadir(simbolo.get());
   noTerminales.InsertarNuevo(simbolo.get());
+  declarados.push_back(simbolo.get());
   simbolos.push_back(std::move(simbolo));
   return true;
 }
@@ -87,13 +88,10 @@ void CGramatica::AsignarIndices() {
   int k = 0;
   for (const PSimbolo t : terminales) t->PonerIndice(k++);
   k = 0;
+  for (const PSimbolo a : noTerminales) a->PonerIndice(k++);
   int p = 0;
-  for (const PSimbolo a : noTerminales) {
-    a->PonerIndice(k++);
-    for (const auto& produccion :
-         static_cast<CSimboloNoTerminal*>(static_cast<CSimbolo*>(a))->Producciones())
-      produccion->PonerIndice(p++);
-  }
+  for (CSimboloNoTerminal* a : declarados)
+    for (const auto& produccion : a->Producciones()) produccion->PonerIndice(p++);
 }
 
 const ConjuntosExactos& CGramatica::Exactos() {
@@ -131,11 +129,13 @@ std::unique_ptr<CTablaSintactica> CGramatica::ConstruirTabla() {
   // The selection rule of ProduccionPara, filled row by row from the sets instead of one
   // lookup per cell: for a terminal of FIRST(A) the first production whose FIRST has it,
   // otherwise the nullable production for a terminal of FOLLOW(A).
+  // Rows stand in name order; they are filled in declaration order, which walks the
+  // productions as they lie in memory.
+  for (const PSimbolo a : noTerminales)
+    tabla->AgregarFila(static_cast<CSimboloNoTerminal*>(static_cast<CSimbolo*>(a)));
   std::vector<char> enFirst(terminales.Tamano(), 0);
-  unsigned fila = 0;
-  for (const PSimbolo simbolo : noTerminales) {
-    auto* a = static_cast<CSimboloNoTerminal*>(static_cast<CSimbolo*>(simbolo));
-    tabla->AgregarFila(a);
+  for (CSimboloNoTerminal* a : declarados) {
+    const auto fila = static_cast<unsigned>(a->Indice());
     for (const PSimbolo t : a->ConjuntoFirst()) enFirst[t->Indice()] = 1;
     int porCubrir = a->ConjuntoFirst().Tamano();
     for (std::size_t i = 0; porCubrir > 0 && i < a->Producciones().size(); ++i) {
@@ -155,7 +155,6 @@ std::unique_ptr<CTablaSintactica> CGramatica::ConstruirTabla() {
         if (!enFirst[t->Indice()])
           tabla->PonerCelda(fila, static_cast<unsigned>(t->Indice()), a->ProduccionAnulable());
     for (const PSimbolo t : a->ConjuntoFirst()) enFirst[t->Indice()] = 0;
-    ++fila;
   }
   return tabla;
 }

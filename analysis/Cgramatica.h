@@ -53,6 +53,9 @@ class CGramatica {
   CSimboloNoTerminal* Axioma() const { return axioma; }
   const ConjuntoSimbolos& Terminales() const { return terminales; }
   const ConjuntoSimbolos& NoTerminales() const { return noTerminales; }
+  // The non-terminals in the order they were declared, which is also, mostly, the order in
+  // which they and their productions lie in memory: passes that may choose their order use it.
+  const std::vector<CSimboloNoTerminal*>& NoTerminalesDeclarados() const { return declarados; }
 
   // FIRST and left recursion for every non-terminal in name order, FOLLOW and the LL(1)
   // conditions; writes the trace and appends errors 26 to 31 to listaErrores.
@@ -72,6 +75,7 @@ class CGramatica {
   IndiceNombres porNombre;
   ConjuntoSimbolos terminales;
   ConjuntoSimbolos noTerminales;
+  std::vector<CSimboloNoTerminal*> declarados;
   CSimboloNoTerminal* axioma = nullptr;
   std::vector<std::unique_ptr<CProduccion>> descartadas;
   std::deque<CSimboloNoTerminal*> pendientes;

@@ -100,14 +100,11 @@ std::vector<Palabra> Resolver(const Grafo& grafo, std::vector<Palabra> conjuntos
 ConjuntosExactos::ConjuntosExactos(const CGramatica& gramatica) {
   for (const PSimbolo t : gramatica.Terminales()) terminales.push_back(t);
   palabras = static_cast<int>((terminales.size() + 63) / 64);
-  std::vector<CSimboloNoTerminal*> noTerminales;
+  // Declaration order: the productions are visited as they lie in memory.
   std::vector<CProduccion*> producciones;
-  for (const PSimbolo a : gramatica.NoTerminales()) {
-    auto* nt = static_cast<CSimboloNoTerminal*>(static_cast<CSimbolo*>(a));
-    noTerminales.push_back(nt);
+  for (const CSimboloNoTerminal* nt : gramatica.NoTerminalesDeclarados())
     for (const auto& p : nt->Producciones()) producciones.push_back(p.get());
-  }
-  const int n = static_cast<int>(noTerminales.size());
+  const int n = gramatica.NoTerminales().Tamano();
   const auto w = static_cast<std::size_t>(palabras);
   auto fila = [w](std::vector<Palabra>& bits, int i) {
     return &bits[static_cast<std::size_t>(i) * w];
