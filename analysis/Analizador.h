@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-class CGramatica;
-class CTablaSintactica;
+#include "Cgramatica.h"
+#include "Tablasintactica.h"
 
 // Replaces `gramatica` by the grammar read from `entrada`; the table when no error was found.
 std::unique_ptr<CTablaSintactica> AnalizarGramatica(std::unique_ptr<CGramatica>& gramatica,
