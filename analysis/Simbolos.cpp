@@ -408,16 +408,24 @@ class MotorFirst {
   std::vector<Marco> pila;
 };
 
+void CSimboloNoTerminal::CalcularFirst(bool& recursivo, CSimbolo*& simboloRecursivo) {
+  MotorFirst::CalcularNoTerminal(this, recursivo, simboloRecursivo);
+}
+
 const ConjuntoSimbolos& CSimboloNoTerminal::First(bool& recursivo, CSimbolo*& simboloRecursivo) {
   if (firstEnCurso || !firstCalculado)
-    MotorFirst::CalcularNoTerminal(this, recursivo, simboloRecursivo);
+    CalcularFirst(recursivo, simboloRecursivo);
   else
     recursivo = esRecursivo;
   return first;
 }
 
+void CProduccion::CalcularFirst(bool& recursivo, CSimbolo*& simboloRecursivo) {
+  MotorFirst::CalcularProduccion(this, recursivo, simboloRecursivo);
+}
+
 const ConjuntoSimbolos& CProduccion::First(bool& recursivo, CSimbolo*& simboloRecursivo) {
-  if (!firstCalculado) MotorFirst::CalcularProduccion(this, recursivo, simboloRecursivo);
+  if (!firstCalculado) CalcularFirst(recursivo, simboloRecursivo);
   return first;
 }
 
@@ -511,9 +519,11 @@ class MotorFollow {
   std::vector<Marco> pila;
 };
 
+void CSimboloNoTerminal::CalcularFollow() { MotorFollow::Calcular(this); }
+
 const ConjuntoSimbolos& CSimboloNoTerminal::Follow() {
   if (followEnCurso) return ConjuntoVacio();
-  if (!followCalculado) MotorFollow::Calcular(this);
+  if (!followCalculado) CalcularFollow();
   return follow;
 }
 

@@ -138,6 +138,10 @@ class CSimboloNoTerminal : public CSimbolo {
   friend class MotorFirst;
   friend class MotorFollow;
 
+  // The walks behind First() and Follow(); they keep their own stacks, not the call stack.
+  void CalcularFirst(bool& recursivo, CSimbolo*& simboloRecursivo);
+  void CalcularFollow();
+
   CGramatica* gramatica;
   bool esAxioma = false;
   bool anulable = false;
@@ -188,6 +192,8 @@ class CProduccion {
  private:
   friend class MotorFirst;
   friend class MotorFollow;
+
+  void CalcularFirst(bool& recursivo, CSimbolo*& simboloRecursivo);
 
   int linea = 0;
   bool anulable = false;
