@@ -128,9 +128,8 @@ std::unique_ptr<CTablaSintactica> CGramatica::ConstruirTabla() {
   tabla->ReservarFilas(static_cast<unsigned>(noTerminales.Tamano()));
   // The selection rule of ProduccionPara, filled row by row from the sets instead of one
   // lookup per cell: for a terminal of FIRST(A) the first production whose FIRST has it,
-  // otherwise the nullable production for a terminal of FOLLOW(A).
-  // Rows stand in name order; they are filled in declaration order, which walks the
-  // productions as they lie in memory.
+  // otherwise the nullable production for a terminal of FOLLOW(A). Rows stand in name order
+  // but are filled in declaration order, which walks the productions as they lie in memory.
   for (const PSimbolo a : noTerminales)
     tabla->AgregarFila(static_cast<CSimboloNoTerminal*>(static_cast<CSimbolo*>(a)));
   std::vector<char> enFirst(terminales.Tamano(), 0);

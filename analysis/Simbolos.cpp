@@ -68,10 +68,6 @@ CSimbolo* ConjuntoSimbolos::Buscar(const std::string& nombre) const {
   return *sitio;
 }
 
-bool ConjuntoSimbolos::Contiene(const CSimbolo* simbolo) const {
-  return Buscar(simbolo->Nombre()) != nullptr;
-}
-
 CSimbolo* ConjuntoSimbolos::Elemento(int k) const {
   Ordenar();
   if (k < 0 || k >= Tamano()) return nullptr;

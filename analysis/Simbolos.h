@@ -39,7 +39,6 @@ class ConjuntoSimbolos {
   // Appends a symbol the caller knows is not a member; the order is restored on next read.
   void InsertarNuevo(CSimbolo* simbolo);
   CSimbolo* Buscar(const std::string& nombre) const;
-  bool Contiene(const CSimbolo* simbolo) const;
   // The member at 0-based position k in name order; null when k is out of range.
   CSimbolo* Elemento(int k) const;
   bool Vacio() const { return miembros.empty(); }
@@ -49,7 +48,7 @@ class ConjuntoSimbolos {
   static ConjuntoSimbolos Interseccion(const ConjuntoSimbolos& a, const ConjuntoSimbolos& b);
   // Adds the members of `otro`; true when the set grew.
   bool Unir(const ConjuntoSimbolos& otro);
-  // The members of both sets, in name order, without building a set.
+  // Whether the two sets share a member, without building their intersection.
   bool Corta(const ConjuntoSimbolos& otro) const;
 
   // " { a b }", or " { a b lambda }" for a nullable owner.
