@@ -57,8 +57,8 @@ std::optional<QString> DialogosQt::ElegirFichero(DialogoFichero& dialogo) {
 bool DialogosQt::ElegirImpresora(QPrinter& impresora) {
   QPrintDialog dlg(&impresora, padre);
   dlg.setObjectName("DlgImprimir");
-  // The whole text is always printed, so a page range would be ignored.
-  dlg.setOption(QAbstractPrintDialog::PrintPageRange, false);
+  // Every printout honours a range of pages, so the dialog may offer it.
+  dlg.setOption(QAbstractPrintDialog::PrintPageRange, true);
   return dlg.exec() == QDialog::Accepted;
 }
 
@@ -82,3 +82,5 @@ std::optional<QFont> DialogosQt::ElegirFuente(const QFont& actual) {
   if (dlg.exec() != QDialog::Accepted) return std::nullopt;
   return dlg.selectedFont();
 }
+
+int DialogosQt::Ejecutar(QDialog& ventana) { return ventana.exec(); }

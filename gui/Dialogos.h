@@ -1,6 +1,6 @@
-// Every modal interaction of the main window: message boxes, the Yes/No/Cancel question, the
-// file, print and font dialogs. The window talks only to this interface; DialogosQt shows the
-// real Qt dialogs and the tests answer from a script.
+// Every modal interaction of the program: message boxes, the Yes/No/Cancel question, the file,
+// print and font dialogs, and the program's own modal windows. The windows talk only to this
+// interface; DialogosQt shows the real dialogs and the tests answer from a script.
 #pragma once
 
 #include <QFont>
@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <optional>
 
+class QDialog;
 class QPrinter;
 class QWidget;
 
@@ -39,6 +40,8 @@ class Dialogos {
   // Lets the user choose printer and copies on `impresora`; false when cancelled.
   virtual bool ElegirImpresora(QPrinter& impresora) = 0;
   virtual std::optional<QFont> ElegirFuente(const QFont& actual) = 0;
+  // Shows one of the program's own modal windows and answers its result when it closes.
+  virtual int Ejecutar(QDialog& ventana) = 0;
 };
 
 // The real dialogs, centred on `padre`.
@@ -51,6 +54,7 @@ class DialogosQt : public Dialogos {
   std::optional<QString> ElegirFichero(DialogoFichero& dialogo) override;
   bool ElegirImpresora(QPrinter& impresora) override;
   std::optional<QFont> ElegirFuente(const QFont& actual) override;
+  int Ejecutar(QDialog& ventana) override;
 
  private:
   QWidget* padre;

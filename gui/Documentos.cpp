@@ -1,6 +1,7 @@
 // The document commands of the main window: new, open, close with its question about unsaved
 // changes, save, save as, print and exit.
 #include <QAction>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QPrinter>
 #include <QTextDocument>
@@ -12,11 +13,6 @@
 #include "Pantallappal.h"
 
 namespace {
-
-// The printer works at 96 dots per inch, the unit of the window's own sizes, so the 30-dot
-// margin is about 8 mm on any printer.
-constexpr int kPuntosPorPulgada = 96;
-constexpr int kMargenImpresion = 30;
 
 // Names the character that stops a save, so the user knows what to change.
 QString DescribirInalmacenable(const CaracterInalmacenable& c) {
@@ -43,7 +39,10 @@ void TFormPpal::NuevoFichero() {
   AgregarMensaje("Fichero nuevo creado");
 }
 
-void TFormPpal::AbrirFichero(const QString& ruta) {
+void TFormPpal::AbrirFichero(const QString& nombre) {
+  // The messages, the saves and the trace name the file by its full path, whatever the
+  // working folder is later.
+  const QString ruta = nombre.isEmpty() ? nombre : QFileInfo(nombre).absoluteFilePath();
   if (documento.FicheroAbierto) {
     CerrarFichero();
     if (documento.FicheroAbierto) return;
@@ -121,7 +120,7 @@ bool TFormPpal::Escribir(const QString& ruta) {
     ErrorAlGuardar(ruta, DescribirInalmacenable(*inalmacenable));
     return false;
   }
-  if (!EscribirGramatica(ruta, std::get<QByteArray>(codificado))) {
+  if (!EscribirFichero(ruta, std::get<QByteArray>(codificado))) {
     ErrorAlGuardar(ruta);
     return false;
   }
@@ -139,7 +138,6 @@ void TFormPpal::ErrorAlGuardar(const QString& ruta, const QString& detalle) {
 }
 
 void TFormPpal::ImprimirFichero(int copias) {
-  DlgImprimir->setResolution(kPuntosPorPulgada);
   const auto copia = AreaEdicion->CopiaParaImprimir();
   if (!ImprimirDocumento(*DlgImprimir, *copia, NombreCorto(), copias, kMargenImpresion)) {
     MostrarFallo("No se ha podido imprimir en la impresora " + NombreImpresora(*DlgImprimir));

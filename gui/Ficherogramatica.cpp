@@ -5,18 +5,14 @@
 #include <string_view>
 
 #include "Codificacion.h"
+#include "Texto1252.h"
 
 QString DecodificarGramatica(const QByteArray& bytes) {
-  const std::string normalizado =
+  std::string normalizado =
       cp1252::NormalizarSaltos(std::string_view(bytes.constData(), bytes.size()));
-  QString texto;
-  texto.reserve(static_cast<qsizetype>(normalizado.size()));
-  for (const char c : normalizado) {
-    // After normalising every CR stands before its LF, and the editor separates lines by LF.
-    if (c == '\r') continue;
-    texto += QChar(static_cast<char16_t>(cp1252::Decodificar(static_cast<unsigned char>(c))));
-  }
-  return texto;
+  // After normalising every CR stands before its LF, and the editor separates lines by LF.
+  std::erase(normalizado, '\r');
+  return AUnicode(normalizado);
 }
 
 std::variant<QByteArray, CaracterInalmacenable> CodificarGramatica(const QString& texto) {
@@ -44,7 +40,7 @@ std::optional<QString> LeerGramatica(const QString& ruta) {
   return DecodificarGramatica(bytes);
 }
 
-bool EscribirGramatica(const QString& ruta, const QByteArray& bytes) {
+bool EscribirFichero(const QString& ruta, const QByteArray& bytes) {
   QSaveFile fichero(ruta);
   if (!fichero.open(QIODevice::WriteOnly)) return false;
   if (fichero.write(bytes) != bytes.size()) {

@@ -23,5 +23,6 @@ std::variant<QByteArray, CaracterInalmacenable> CodificarGramatica(const QString
 // The text of the file at `ruta`, or nothing when it cannot be read.
 std::optional<QString> LeerGramatica(const QString& ruta);
 // Replaces the file at `ruta` with `bytes` through a temporary file renamed over it, so a failed
-// write leaves the previous file whole. False on any failure.
-bool EscribirGramatica(const QString& ruta, const QByteArray& bytes);
+// write leaves the previous file whole. False on any failure. Every file the program writes
+// (grammars, table pages, traces) goes through here.
+bool EscribirFichero(const QString& ruta, const QByteArray& bytes);

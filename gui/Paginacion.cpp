@@ -8,33 +8,20 @@
 
 namespace {
 
-void ImprimirPaginas(QPainter& pintor, QPrinter& impresora, QTextDocument& documento,
-                     const QRectF& area, bool& primera) {
-  for (int pagina = 0; pagina < documento.pageCount(); ++pagina) {
-    if (!primera) impresora.newPage();
-    primera = false;
-    const QRectF visible(0, pagina * area.height(), area.width(), area.height());
-    pintor.save();
-    pintor.translate(area.left(), area.top() - visible.top());
-    documento.drawContents(&pintor, visible);
-    pintor.restore();
-  }
+// The pages (from 0) the print dialog asked for: all, or those of its range.
+std::pair<int, int> PaginasElegidas(const QPrinter& impresora, int paginas) {
+  if (impresora.printRange() != QPrinter::PageRange || impresora.fromPage() < 1)
+    return {0, paginas};
+  const int hasta = impresora.toPage() < 1 ? paginas : std::min(paginas, impresora.toPage());
+  return {impresora.fromPage() - 1, hasta};
 }
 
 }  // namespace
 
-bool ImprimirDocumento(QPrinter& impresora, const QTextDocument& original, const QString& titulo,
-                       int copias, int margen) {
-  std::unique_ptr<QTextDocument> documento(original.clone());
-  documento->documentLayout()->setPaintDevice(&impresora);
-  documento->setDocumentMargin(0);
-  QTextOption opcion = documento->defaultTextOption();
-  opcion.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-  documento->setDefaultTextOption(opcion);
-  const QRectF area(margen, margen, impresora.width() - 2 * margen,
-                    impresora.height() - 2 * margen);
-  documento->setPageSize(area.size());
-
+bool ImprimirPaginas(QPrinter& impresora, const QString& titulo, int copias, int paginas,
+                     const DibujarPagina& dibujar) {
+  const auto [desde, hasta] = PaginasElegidas(impresora, paginas);
+  if (desde >= hasta) return true;
   const bool aFichero = !impresora.outputFileName().isEmpty();
   const int trabajos = aFichero ? 1 : copias;
   const int copiasPorTrabajo = aFichero ? copias : 1;
@@ -48,12 +35,39 @@ bool ImprimirDocumento(QPrinter& impresora, const QTextDocument& original, const
     correcto = pintor.begin(&impresora);
     if (!correcto) break;
     bool primera = true;
-    for (int copia = 0; copia < copiasPorTrabajo; ++copia)
-      ImprimirPaginas(pintor, impresora, *documento, area, primera);
+    for (int copia = 0; copia < copiasPorTrabajo; ++copia) {
+      for (int pagina = desde; pagina < hasta; ++pagina) {
+        if (!primera) impresora.newPage();
+        primera = false;
+        pintor.save();
+        dibujar(pintor, pagina);
+        pintor.restore();
+      }
+    }
     correcto = pintor.end();
   }
   impresora.setCopyCount(copiasElegidas);
   return correcto;
+}
+
+bool ImprimirDocumento(QPrinter& impresora, const QTextDocument& original, const QString& titulo,
+                       int copias, int margen) {
+  impresora.setResolution(kPuntosPorPulgada);
+  std::unique_ptr<QTextDocument> documento(original.clone());
+  documento->documentLayout()->setPaintDevice(&impresora);
+  documento->setDocumentMargin(0);
+  QTextOption opcion = documento->defaultTextOption();
+  opcion.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  documento->setDefaultTextOption(opcion);
+  const QRectF area(margen, margen, impresora.width() - 2 * margen,
+                    impresora.height() - 2 * margen);
+  documento->setPageSize(area.size());
+  return ImprimirPaginas(
+      impresora, titulo, copias, documento->pageCount(), [&](QPainter& pintor, int pagina) {
+        const QRectF visible(0, pagina * area.height(), area.width(), area.height());
+        pintor.translate(area.left(), area.top() - visible.top());
+        documento->drawContents(&pintor, visible);
+      });
 }
 
 QString NombreImpresora(const QPrinter& impresora) {

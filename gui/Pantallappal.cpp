@@ -17,9 +17,14 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "Acercade.h"
 #include "Aplicacion.h"
 #include "Buscarreemplazar.h"
+#include "Cgramatica.h"
 #include "Editorgramatica.h"
+#include "Impresion.h"
+#include "Pantallatabla.h"
+#include "Tablasintactica.h"
 
 namespace {
 
@@ -29,8 +34,6 @@ constexpr int kAlto = 471;
 constexpr int kAltoMensajes = 121;
 constexpr int kMinimoPanel = 40;
 constexpr int kTamanoBoton = 36;
-
-enum Pestana { kPestanaMensajes = 0, kPestanaAnalisis = 1, kPestanaErrores = 2 };
 
 const QStringList kFiltrosGramatica = {
     "Archivos de gramática LL(1) (*.ll1)",
@@ -73,6 +76,7 @@ TFormPpal::TFormPpal(const QStringList& argumentos, std::unique_ptr<Dialogos> di
   if (const QScreen* pantalla = screen())
     move(pantalla->availableGeometry().center() - QPoint(kAncho / 2, kAlto / 2));
   DeshabilitarFichero();
+  CrearVentanas();
   FormCreate(argumentos);
 }
 
@@ -82,6 +86,18 @@ void TFormPpal::FormCreate(const QStringList& argumentos) {
   // A path with blanks may arrive split into several arguments.
   if (!argumentos.isEmpty()) AbrirFichero(argumentos.join(' '));
   lineaComandosConsumida = true;
+}
+
+void TFormPpal::CrearVentanas() {
+  FrAcerca = new TFrAcerca(this);
+  TFormTabla::Servicios servicios{*dialogos, *DlgImprimir,
+                                  [this](const RejillaTabla& rejilla, int copias) {
+                                    return FrmImpresion->ImprimirTabla(rejilla, copias);
+                                  },
+                                  [this] { MGuardarTablaClick(); },
+                                  [this](const QString& texto) { AgregarMensaje(texto); }};
+  FormTabla = new TFormTabla(std::move(servicios), this);
+  FrmImpresion = new TFrmImpresion(*DlgImprimir, this);
 }
 
 // ---- Components -------------------------------------------------------------------------------
@@ -266,6 +282,9 @@ void TFormPpal::CrearAreaTrabajo() {
   ListErrores =
       Lista("ListErrores", QAbstractItemView::SingleSelection, AreaMensajes, "HErrores", "Errores");
   AreaMensajes->setCurrentIndex(kPestanaAnalisis);
+  // A click on an error, or a move onto it with the keys, marks its lines.
+  connect(ListErrores, &QListWidget::itemClicked, this, &TFormPpal::ListErroresClick);
+  connect(ListErrores, &QListWidget::currentRowChanged, this, &TFormPpal::ListErroresClick);
 
   Separador->addWidget(panelEditor);
   Separador->addWidget(AreaMensajes);
@@ -323,6 +342,20 @@ void TFormPpal::CrearDialogos() {
   using Modo = Dialogos::DialogoFichero::Modo;
   DlgAbrir = {"DlgAbrir", Modo::Abrir, "Abrir gramática", kFiltrosGramatica, {}, {}, {}};
   DlgGuardar = {"DlgGuardar", Modo::Guardar, "Guardar gramática", kFiltrosGramatica, "gra", {}, {}};
+  DlgGuardAnalisis = {"DlgGuardAnalisis",
+                      Modo::Guardar,
+                      "Guardar resultado del análisis",
+                      QStringList{"Archivos de texto (*.txt)", kFiltrosGramatica.constLast()},
+                      "txt",
+                      {},
+                      {}};
+  DlgGuardTabla = {"DlgGuardTabla",
+                   Modo::Guardar,
+                   "Guardar tabla sintáctica",
+                   {"Página web (*.htm)", "Página web (*.html)"},
+                   "htm",
+                   {},
+                   {}};
 }
 
 void TFormPpal::ConectarEditor() {
@@ -350,19 +383,34 @@ void TFormPpal::ConectarEditor() {
 QString TFormPpal::NombreCorto() const { return QFileInfo(documento.NombreFichero).fileName(); }
 
 void TFormPpal::PonerTitulo(const QString& sufijo) {
-  setWindowTitle(sufijo.isEmpty() ? kTitulo : kTitulo + " - " + sufijo);
+  // Qt reads "[*]" in a title as the place of its modified marker; doubled, it stands for itself.
+  QString escapado = sufijo;
+  escapado.replace("[*]", "[*][*]");
+  setWindowTitle(sufijo.isEmpty() ? kTitulo : kTitulo + " - " + escapado);
 }
 
 void TFormPpal::AgregarMensaje(const QString& texto) {
-  ListaMensajes->addItem(texto);
-  ListaMensajes->scrollToBottom();
-  AreaMensajes->setCurrentIndex(kPestanaMensajes);
+  AgregarLinea(ListaMensajes, kPestanaMensajes, texto);
 }
 
 void TFormPpal::AgregarAnalisis(const QString& texto) {
-  ListaAnalisis->addItem(texto);
-  ListaAnalisis->scrollToBottom();
-  AreaMensajes->setCurrentIndex(kPestanaAnalisis);
+  AgregarLinea(ListaAnalisis, kPestanaAnalisis, texto);
+}
+
+void TFormPpal::AgregarLinea(QListWidget* lista, int pestana, const QString& texto) {
+  lista->addItem(texto);
+  AreaMensajes->setCurrentIndex(pestana);
+  // Scrolling lays the whole list out: it is done once, when the command that adds the lines
+  // (an analysis may add a hundred thousand) is over.
+  if (listasPorDesplazar.contains(lista)) return;
+  listasPorDesplazar.append(lista);
+  QMetaObject::invokeMethod(
+      this,
+      [this, lista] {
+        listasPorDesplazar.removeOne(lista);
+        lista->scrollToBottom();
+      },
+      Qt::QueuedConnection);
 }
 
 void TFormPpal::MostrarFallo(const QString& texto) {
@@ -461,23 +509,3 @@ void TFormPpal::closeEvent(QCloseEvent* evento) {
   else
     evento->accept();
 }
-
-// ---- Analysis and its results -----------------------------------------------------------------
-
-void TFormPpal::MCCopiarClick() {
-  QString texto;
-  for (int i = 0; i < ListaAnalisis->count(); ++i)
-    if (ListaAnalisis->item(i)->isSelected()) texto += ListaAnalisis->item(i)->text() + "\r\n";
-  QGuiApplication::clipboard()->setText(texto);
-  BPegar->setEnabled(true);
-}
-
-// The analysis, its results, the manual and the about box keep their commands, shortcuts and
-// enabling here; what they do is wired in with the windows that show the results.
-void TFormPpal::MAnalizarGramaticaClick() {}
-void TFormPpal::MGuardarAnalisisClick() {}
-void TFormPpal::MImprimirAnalisisClick() {}
-void TFormPpal::MVerTablaClick() {}
-void TFormPpal::MGuardarTablaClick() {}
-void TFormPpal::MUsuarioClick() {}
-void TFormPpal::MAcercaClick() {}

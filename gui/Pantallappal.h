@@ -9,6 +9,8 @@
 #include "Dialogos.h"
 #include "Iconos.h"
 
+class CGramatica;
+class CTablaSintactica;
 class QAction;
 class QListWidget;
 class QMenu;
@@ -18,6 +20,9 @@ class QTabWidget;
 class QToolBar;
 class TDialogoBusqueda;
 class TEditorGramatica;
+class TFormTabla;
+class TFrAcerca;
+class TFrmImpresion;
 
 class TFormPpal : public QMainWindow {
   Q_OBJECT
@@ -60,6 +65,17 @@ class TFormPpal : public QMainWindow {
   void ReemplazarTexto(const QString& buscado, const QString& reemplazo, bool todo, bool mayusculas,
                        bool palabras);
 
+  // Analysis and its results.
+  void AnalizarFichero();
+  void MostrarErrores();
+  void ResaltarError(int indice);
+  void RestaurarColor();
+  void GuardarAnalisisEn(const QString& ruta);
+  void GuardarTablaEn(const QString& ruta);
+  // The grammar and the parse table of the last analysis; the table is null when it found errors.
+  const CGramatica* GramaticaActual() const { return Gramatica.get(); }
+  const CTablaSintactica* TablaActual() const { return Tabla.get(); }
+
   // The program became the active application again.
   void AplicacionActivate();
   // Shows a failure that no command handled, with its own text.
@@ -71,6 +87,8 @@ class TFormPpal : public QMainWindow {
   QMenu* createPopupMenu() override { return nullptr; }
 
  private:
+  enum Pestana { kPestanaMensajes = 0, kPestanaAnalisis = 1, kPestanaErrores = 2 };
+
   void CrearComponentes();
   void CrearMenuArchivo();
   void CrearMenuEdicion();
@@ -80,6 +98,7 @@ class TFormPpal : public QMainWindow {
   void CrearMenusContextuales();
   void CrearAreaTrabajo();
   void CrearDialogos();
+  void CrearVentanas();
   void ConectarEditor();
   void FormCreate(const QStringList& argumentos);
 
@@ -92,9 +111,14 @@ class TFormPpal : public QMainWindow {
   void PonerTitulo(const QString& sufijo);
   bool PortapapelesConTexto() const;
   void HabilitarTabla(bool habilitar);
+  void AgregarLinea(QListWidget* lista, int pestana, const QString& texto);
+  QStringList LineasAnalisis() const;
+  QString TituloAnalisis() const;
   bool Escribir(const QString& ruta);
   void ErrorAlGuardar(const QString& ruta, const QString& detalle = {});
   void NoEncontrado(const QString& texto, const QString& titulo);
+  int ReemplazarTodo(const QString& buscado, const QString& reemplazo,
+                     Qt::CaseSensitivity sensibilidad, bool palabras);
 
   // Handlers of the commands (the tool-bar buttons run those of their menu items).
   void MNuevoClick();
@@ -129,9 +153,13 @@ class TFormPpal : public QMainWindow {
   void MEdicionClick();
   void MenuContextualPopup();
   void MenuContAnalisisPopup();
+  void ListErroresClick();
 
   std::unique_ptr<Dialogos> dialogos;
   Documento documento;
+  // The table points into the grammar, so it goes first.
+  std::unique_ptr<CGramatica> Gramatica;
+  std::unique_ptr<CTablaSintactica> Tabla;
   bool lineaComandosConsumida = false;
   bool resultadosHabilitados = false;
 
@@ -168,4 +196,11 @@ class TFormPpal : public QMainWindow {
   std::unique_ptr<QPrinter> DlgImprimir;  // the printer the print dialog sets up
   Dialogos::DialogoFichero DlgAbrir;
   Dialogos::DialogoFichero DlgGuardar;
+  Dialogos::DialogoFichero DlgGuardAnalisis;
+  Dialogos::DialogoFichero DlgGuardTabla;
+  // The program's other windows, created after this one in this order.
+  TFrAcerca* FrAcerca;
+  TFormTabla* FormTabla;
+  TFrmImpresion* FrmImpresion;
+  QList<QListWidget*> listasPorDesplazar;
 };

@@ -3,6 +3,7 @@
 // Cancel (and shows up in the record).
 #pragma once
 
+#include <QDialog>
 #include <QList>
 #include <QPrinter>
 #include <QStringList>
@@ -21,6 +22,9 @@ class DialogosGuion : public Dialogos {
   QList<std::optional<QString>> ficheros;
   QList<std::function<bool(QPrinter&)>> impresoras;
   QList<std::optional<QFont>> fuentes;
+  // What the user does in each of the program's own modal windows while it is shown; without
+  // a script the window is shown and closed at once.
+  QList<std::function<int(QDialog&)>> ventanas;
 
   void Mostrar(Forma forma, const QString& texto, const QString& titulo) override {
     const char* tipo = forma == Forma::Error ? "error" : forma == Forma::Aviso ? "aviso" : "info";
@@ -47,6 +51,14 @@ class DialogosGuion : public Dialogos {
   std::optional<QFont> ElegirFuente(const QFont&) override {
     registro.append("fuente||");
     return fuentes.isEmpty() ? std::nullopt : fuentes.takeFirst();
+  }
+
+  int Ejecutar(QDialog& ventana) override {
+    registro.append("ventana|" + ventana.windowTitle() + "|");
+    ventana.show();
+    const int resultado = ventanas.isEmpty() ? QDialog::Rejected : ventanas.takeFirst()(ventana);
+    ventana.hide();
+    return resultado;
   }
 
   // The kinds and captions only, for tests that do not care about the texts.

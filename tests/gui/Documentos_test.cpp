@@ -359,6 +359,33 @@ class Documentos : public QObject {
     QCOMPARE(banco.Mensajes().last(), "Fichero nuevo impreso en la impresora " + pdf);
   }
 
+  void imprimirSoloLasPaginasElegidas() {
+    Banco banco;
+    QString largo;
+    for (int i = 0; i < 250; ++i) largo += QString("linea %1\n").arg(i);
+    banco.NuevoCon(largo);
+    const QString pdf = banco.Ruta("paginas.pdf");
+    const auto pedir = [&pdf](int desde, int hasta) {
+      return [&pdf, desde, hasta](QPrinter& impresora) {
+        impresora.setOutputFormat(QPrinter::PdfFormat);
+        impresora.setOutputFileName(pdf);
+        impresora.setCopyCount(2);
+        impresora.setPrintRange(desde ? QPrinter::PageRange : QPrinter::AllPages);
+        impresora.setFromTo(desde, hasta);
+        return true;
+      };
+    };
+    banco.guion->impresoras = {pedir(0, 0)};
+    banco.Accion("MImprimir")->trigger();
+    const int todas = PaginasPdf(pdf) / 2;
+    QVERIFY(todas >= 4);
+    banco.guion->impresoras = {pedir(2, 3), pedir(todas, 99)};
+    banco.Accion("MImprimir")->trigger();
+    QCOMPARE(PaginasPdf(pdf), 2 * 2);
+    banco.Accion("MImprimir")->trigger();
+    QCOMPARE(PaginasPdf(pdf), 2 * 1);
+  }
+
   void impresionFallidaNoSeDaPorHecha() {
     Banco banco;
     banco.NuevoCon("S");

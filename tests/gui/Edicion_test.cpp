@@ -5,7 +5,9 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QSignalSpy>
+#include <QTextDocument>
 
 #include "Banco.h"
 #include "Buscarreemplazar.h"
@@ -30,6 +32,48 @@ void Pulsar(TDialogoBusqueda* dialogo, const char* boton) {
 }
 
 const QString kNoEncontrado = "info|Texto no encontrado|No se ha encontrado el texto ";
+
+struct Reemplazado {
+  QString texto;
+  int reemplazos;
+  int desde;
+  int hasta;
+};
+
+// Replace-all the slow way, on a document of its own: replace the selection when it is the
+// text searched, find the next one after it, and so on. The editor's one pass must agree.
+Reemplazado UnoTrasOtro(const QString& texto, int desde, int hasta, const QString& buscado,
+                        const QString& reemplazo, bool mayusculas, bool palabras) {
+  QTextDocument documento;
+  QTextCursor(&documento).insertText(texto);
+  QTextCursor cursor(&documento);
+  cursor.setPosition(desde);
+  cursor.setPosition(hasta, QTextCursor::KeepAnchor);
+  QTextDocument::FindFlags opciones;
+  if (mayusculas) opciones |= QTextDocument::FindCaseSensitively;
+  if (palabras) opciones |= QTextDocument::FindWholeWords;
+  int reemplazos = 0;
+  for (;;) {
+    if (cursor.hasSelection() &&
+        cursor.selectedText().compare(buscado,
+                                      mayusculas ? Qt::CaseSensitive : Qt::CaseInsensitive) == 0) {
+      cursor.insertText(reemplazo);
+      ++reemplazos;
+    }
+    const QTextCursor hallado = documento.find(buscado, cursor.selectionEnd(), opciones);
+    if (hallado.isNull()) break;
+    cursor = hallado;
+  }
+  return {documento.toRawText().replace(QChar::ParagraphSeparator, u'\n'), reemplazos,
+          cursor.selectionStart(), cursor.selectionEnd()};
+}
+
+QString Azar(QRandomGenerator& azar, const QString& letras, int largoMaximo) {
+  QString texto;
+  const int largo = azar.bounded(largoMaximo + 1);
+  for (int i = 0; i < largo; ++i) texto += letras.at(azar.bounded(letras.size()));
+  return texto;
+}
 
 }  // namespace
 
@@ -205,6 +249,45 @@ class Edicion : public QObject {
     QCOMPARE(banco.Editor()->Texto(), resultado);
     QCOMPARE(banco.guion->registro, QStringList{"info|Reemplazar|" + informe});
     QVERIFY(reemplazar->isVisible());
+  }
+
+  void reemplazarTodoDeUnaPasadaComoUnoTrasOtro() {
+    Banco banco;
+    banco.ventana->NuevoFichero();
+    QRandomGenerator azar(2026);
+    const QString letras = QString("aAb -_1\n") + QChar(QChar::Nbsp);
+    for (int caso = 0; caso < 3000; ++caso) {
+      const QString texto = Azar(azar, letras, 24);
+      QString buscado = Azar(azar, letras.left(7), 3);
+      if (buscado.isEmpty()) buscado = "a";
+      const QString reemplazo = Azar(azar, "ab -", 3);
+      const bool mayusculas = azar.bounded(2);
+      const bool palabras = azar.bounded(2);
+      const int desde = azar.bounded(int(texto.size()) + 1);
+      const int hasta = desde + azar.bounded(int(texto.size()) - desde + 1);
+      const Reemplazado esperado =
+          UnoTrasOtro(texto, desde, hasta, buscado, reemplazo, mayusculas, palabras);
+
+      banco.Editor()->PonerTexto(texto);
+      banco.Seleccionar(desde, hasta);
+      banco.guion->registro.clear();
+      banco.ventana->ReemplazarTexto(buscado, reemplazo, true, mayusculas, palabras);
+      const QString caso_ = QString("«%1» «%2» → «%3» [%4,%5] %6%7")
+                                .arg(texto, buscado, reemplazo)
+                                .arg(desde)
+                                .arg(hasta)
+                                .arg(mayusculas)
+                                .arg(palabras);
+      QVERIFY2(banco.Editor()->Texto() == esperado.texto, qPrintable(caso_));
+      QVERIFY2(banco.Seleccion() == qMakePair(esperado.desde, esperado.hasta), qPrintable(caso_));
+      QVERIFY2(banco.guion->registro.size() == 1, qPrintable(caso_));
+      const QString informe = banco.guion->registro.constFirst();
+      QVERIFY2(esperado.reemplazos == 0 ? informe.contains("No se ha encontrado")
+               : esperado.reemplazos == 1
+                   ? informe.endsWith("Realizado un único reemplazo")
+                   : informe.endsWith(QString("Realizados %1 reemplazos").arg(esperado.reemplazos)),
+               qPrintable(caso_ + " " + informe));
+    }
   }
 
   void reemplazarTodoSeDeshaceDeUnaVez() {

@@ -1,6 +1,7 @@
 // The main window: start-up, components, enabling rules, shortcuts with the editor focused, the
 // message lists and the last resort for unhandled failures.
 #include <QClipboard>
+#include <QDir>
 #include <QImage>
 #include <QMenu>
 #include <QMenuBar>
@@ -9,6 +10,7 @@
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTimer>
+#include <QWindow>
 
 #include "Aplicacion.h"
 #include "Banco.h"
@@ -109,6 +111,22 @@ class Ventana : public QObject {
     QVERIFY(banco.Editor()->isEnabled() && !banco.Editor()->isHidden());
     // The start-up open leaves the focus alone; later opens give it to the editor.
     QVERIFY(banco.ventana->focusWidget() != banco.Editor());
+  }
+
+  void rutaRelativaSeGuardaEntera() {
+    QTemporaryDir carpeta;
+    QFile fichero(carpeta.filePath("x[*]y.ll1"));
+    QVERIFY(fichero.open(QIODevice::WriteOnly));
+    fichero.close();
+    const QString antes = QDir::currentPath();
+    QDir::setCurrent(carpeta.path());
+    Banco banco({"x[*]y.ll1"});
+    QDir::setCurrent(antes);
+    QCOMPARE(banco.Documento().NombreFichero, fichero.fileName());
+    QCOMPARE(banco.Mensajes(), QStringList{"Abierto fichero " + fichero.fileName()});
+    // The title shows the name as it is, not Qt's marker of modified windows.
+    banco.ventana->show();
+    QCOMPARE(banco.ventana->windowHandle()->title(), QString("Quindel(1) - x[*]y.ll1"));
   }
 
   void arranqueConFicheroIlegibleDejaLaVentanaVacia() {

@@ -1,0 +1,81 @@
+// quindel-capturas: the screenshots of the user manual, taken from the real windows, headless.
+// Usage: quindel-capturas CARPETA_EJEMPLOS CARPETA_SALIDA
+#include <QDialog>
+#include <QDir>
+#include <QListWidget>
+#include <QPixmap>
+#include <QPrinter>
+#include <QTabWidget>
+#include <cstdio>
+#include <functional>
+
+#include "Aplicacion.h"
+#include "Dialogos.h"
+#include "Pantallappal.h"
+
+namespace {
+
+// Nobody answers the program: what its own windows show is photographed instead.
+class DialogosFoto : public Dialogos {
+ public:
+  explicit DialogosFoto(std::function<void(QWidget&)> foto) : foto(std::move(foto)) {}
+  void Mostrar(Forma, const QString&, const QString&) override {}
+  Respuesta Preguntar(const QString&, const QString&) override { return Respuesta::No; }
+  std::optional<QString> ElegirFichero(DialogoFichero&) override { return std::nullopt; }
+  bool ElegirImpresora(QPrinter&) override { return false; }
+  std::optional<QFont> ElegirFuente(const QFont&) override { return std::nullopt; }
+  int Ejecutar(QDialog& ventana) override {
+    ventana.show();
+    QApplication::processEvents();
+    foto(ventana);
+    ventana.hide();
+    return QDialog::Accepted;
+  }
+
+ private:
+  std::function<void(QWidget&)> foto;
+};
+
+bool Guardar(QWidget& ventana, const QString& ruta) {
+  QApplication::processEvents();
+  if (ventana.grab().save(ruta)) return true;
+  std::fprintf(stderr, "quindel-capturas: no se puede escribir %s\n", qPrintable(ruta));
+  return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  Aplicacion aplicacion(argc, argv);
+  if (argc != 3) {
+    std::fprintf(stderr, "uso: quindel-capturas CARPETA_EJEMPLOS CARPETA_SALIDA\n");
+    return 2;
+  }
+  const QDir ejemplos(QString::fromLocal8Bit(argv[1]));
+  const QDir salida(QString::fromLocal8Bit(argv[2]));
+  QDir().mkpath(salida.path());
+  bool correcto = true;
+  QString siguiente;
+  auto* dialogos = new DialogosFoto(
+      [&](QWidget& ventana) { correcto &= Guardar(ventana, salida.filePath(siguiente)); });
+  TFormPpal ventana({}, std::unique_ptr<Dialogos>(dialogos));
+  ventana.resize(760, 620);
+  ventana.show();
+  correcto &= Guardar(ventana, salida.filePath("inicio.png"));
+
+  ventana.AbrirFichero(ejemplos.filePath("expresiones.ll1"));
+  ventana.AnalizarFichero();
+  correcto &= Guardar(ventana, salida.filePath("principal.png"));
+  siguiente = "tabla.png";
+  ventana.findChild<QAction*>("MVerTabla")->trigger();
+  siguiente = "acerca.png";
+  ventana.findChild<QAction*>("MAcerca")->trigger();
+
+  ventana.AbrirFichero(ejemplos.filePath("conflicto_first.ll1"));
+  ventana.AnalizarFichero();
+  ventana.findChild<QListWidget*>("ListErrores")->setCurrentRow(0);
+  ventana.findChild<QTabWidget*>("AreaMensajes")->setCurrentIndex(2);
+  correcto &= Guardar(ventana, salida.filePath("errores.png"));
+  return correcto ? 0 : 1;
+}

@@ -1,0 +1,182 @@
+// The analysis command: the question before it, the three lists it fills, the commands it
+// enables, and the marking of an error's lines in the editor.
+#include <QListWidget>
+#include <QTabWidget>
+#include <QTextBlock>
+
+#include "Analizador.h"
+#include "Banco.h"
+#include "Suites.h"
+#include "Texto1252.h"
+
+namespace {
+
+const QString kCorrecta =
+    "Terminales = { a b }\nNoTerminales = { S }\nAxioma = S\nProducciones = {\nS -> a S b\n"
+    "S -> lambda\n}\n";
+// Error 29 names the lines of both productions, 5 and 6.
+const QString kConflicto =
+    "Terminales = { a }\nNoTerminales = { S }\nAxioma = S\nProducciones = {\nS -> a\nS -> a\n}\n";
+const QString kIlegible = "Terminales = { a }\nAxioma = S\n";
+
+const QStringList kResultados = {"BGuardarAnalisis", "BImprimirAnalisis", "MGuardarAnalisis",
+                                 "MImprimirAnalisis"};
+const QStringList kTabla = {"BVerTabla", "BGuardarTabla", "MVerTabla", "MGuardarTabla"};
+
+// What the command-line tool lists for the same text: the lists must be the same.
+QStringList Lista(const std::vector<std::string>& lineas) {
+  QStringList resultado;
+  for (const std::string& linea : lineas) resultado.append(AUnicode(linea));
+  return resultado;
+}
+ResultadoAnalisis Referencia(const QString& texto) {
+  QString crlf = texto;
+  return AnalizarTexto(ACp1252(crlf.replace('\n', "\r\n")));
+}
+
+QString Habilitadas(const Banco& banco, const QStringList& nombres) {
+  QString s;
+  for (const QString& nombre : nombres)
+    s += banco.Accion(qPrintable(nombre))->isEnabled() ? '1' : '0';
+  return s;
+}
+
+QString Pestana(const Banco& banco) {
+  return banco.Componente<QTabWidget>("AreaMensajes")->currentWidget()->objectName();
+}
+
+// The coloured stretches of the editor, as "first line:text".
+QStringList Marcas(const Banco& banco) {
+  QStringList marcas;
+  for (const auto& marca : banco.Editor()->extraSelections())
+    marcas.append(QString::number(marca.cursor.block().blockNumber() + 1) + ":" +
+                  marca.cursor.selectedText());
+  return marcas;
+}
+
+}  // namespace
+
+class Analisis : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void listasComoLasDeLaHerramienta_data() {
+    QTest::addColumn<QString>("texto");
+    QTest::addColumn<QString>("habilitadas");  // results, then table commands
+    QTest::newRow("LL(1)") << kCorrecta << "11111111";
+    QTest::newRow("errores LL(1): la traza se puede guardar") << kConflicto << "11110000";
+    QTest::newRow("fichero rechazado: cinco líneas, nada que guardar") << kIlegible << "00000000";
+  }
+  void listasComoLasDeLaHerramienta() {
+    QFETCH(QString, texto);
+    QFETCH(QString, habilitadas);
+    Banco banco;
+    banco.NuevoCon(texto);
+    banco.Editor()->PonerModificado(false);
+    banco.Boton("BAnalizar")->click();
+
+    const ResultadoAnalisis referencia = Referencia(texto);
+    QCOMPARE(banco.Lineas("ListaAnalisis"), Lista(referencia.analisis));
+    QCOMPARE(banco.Lineas("ListErrores"), Lista(referencia.errores));
+    QCOMPARE(banco.Mensajes().last(), QString("Analizando fichero nuevo"));
+    QCOMPARE(Habilitadas(banco, kResultados + kTabla), habilitadas);
+    QCOMPARE(banco.ventana->TablaActual() != nullptr, referencia.tabla != nullptr);
+    // The closing line is written last, so the trace is in front.
+    QCOMPARE(Pestana(banco), QString("HAnalisis"));
+  }
+
+  void resumenDeErrores() {
+    Banco banco;
+    banco.NuevoCon(kIlegible);
+    banco.Editor()->PonerModificado(false);
+    banco.ventana->AnalizarFichero();
+    const QStringList analisis = banco.Lineas("ListaAnalisis");
+    QCOMPARE(analisis.size(), 5);
+    QCOMPARE(analisis.last(), QString("Análisis concluido con errores detectados"));
+    const QStringList errores = banco.Lineas("ListErrores");
+    QCOMPARE(errores.mid(errores.size() - 2), QStringList({"", "Encontrados 4 errores."}));
+
+    banco.Editor()->PonerTexto(kConflicto);
+    banco.ventana->AnalizarFichero();
+    QCOMPARE(banco.Lineas("ListErrores").last(), QString("Encontrados 1 errores."));
+    banco.Editor()->PonerTexto(kCorrecta);
+    banco.ventana->AnalizarFichero();
+    QCOMPARE(banco.Lineas("ListErrores"), QStringList{"Ningún error encontrado."});
+    QCOMPARE(banco.Lineas("ListaAnalisis").last(),
+             QString("Análisis concluido satisfactoriamente"));
+  }
+
+  void preguntaAntesDeAnalizar() {
+    Banco banco;
+    banco.NuevoCon(kCorrecta);
+    banco.guion->respuestas = {Dialogos::Respuesta::Cancelar};
+    banco.Accion("MAnalizarGramatica")->trigger();
+    QCOMPARE(banco.guion->registro,
+             QStringList{"pregunta|Fichero modificado|El fichero nuevo ha sido modificado\n"
+                         "¿Desea guardar los cambios antes de realizar el análisis?"});
+    QVERIFY(banco.Lineas("ListaAnalisis").isEmpty());
+
+    // Yes on an untitled document asks for a name; cancelling that still analyses the text.
+    banco.guion->registro.clear();
+    banco.guion->respuestas = {Dialogos::Respuesta::Si};
+    banco.ventana->AnalizarFichero();
+    QCOMPARE(banco.guion->Titulos(),
+             QStringList({"pregunta|Fichero modificado", "fichero|Guardar gramática"}));
+    QVERIFY(banco.ventana->TablaActual());
+    QVERIFY(banco.Editor()->Modificado());
+
+    banco.guion->respuestas = {Dialogos::Respuesta::No};
+    banco.ventana->AnalizarFichero();
+    QVERIFY(banco.Editor()->Modificado());
+    QCOMPARE(banco.Lineas("ListaAnalisis").last(),
+             QString("Análisis concluido satisfactoriamente"));
+  }
+
+  void clicEnUnErrorMarcaSusLineas() {
+    Banco banco;
+    const QString ruta =
+        banco.CrearFichero("g.ll1", QByteArray::fromStdString(ACp1252(kConflicto)));
+    banco.ventana->AbrirFichero(ruta);
+    banco.ventana->AnalizarFichero();
+    const int pasos = banco.Editor()->document()->availableUndoSteps();
+    auto* errores = banco.Componente<QListWidget>("ListErrores");
+
+    // Error 29 names lines 5 and 6: both red, the caret at the start of the second.
+    errores->setCurrentRow(0);
+    QCOMPARE(Marcas(banco), QStringList({"5:S -> a", "6:S -> a"}));
+    const int sexta = banco.Editor()->document()->findBlockByNumber(5).position();
+    QCOMPARE(banco.Seleccion(), qMakePair(sexta, sexta));
+    QVERIFY(!banco.Editor()->Modificado());
+    QCOMPARE(banco.Editor()->document()->availableUndoSteps(), pasos);
+
+    // The empty line and the summary mark nothing and leave the marks alone.
+    for (const int fila : {1, 2}) {
+      errores->setCurrentRow(fila);
+      QCOMPARE(Marcas(banco).size(), 2);
+    }
+    // A new analysis takes the marks away.
+    banco.ventana->AnalizarFichero();
+    QVERIFY(Marcas(banco).isEmpty());
+  }
+
+  void lineasQueYaNoExistenNoSeMarcan() {
+    Banco banco;
+    banco.NuevoCon(kConflicto);
+    banco.ventana->AnalizarFichero();
+    banco.Editor()->PonerTexto("Terminales = { a }\nS -> a\n");
+    banco.Editor()->insertPlainText("x");
+    banco.Seleccionar(1, 3);
+    banco.Componente<QListWidget>("ListErrores")->setCurrentRow(0);
+    QVERIFY(Marcas(banco).isEmpty());
+    QCOMPARE(banco.Seleccion(), qMakePair(1, 3));
+
+    // Only the second line still there: that one is marked.
+    banco.Editor()->PonerTexto("1\n2\n3\n4\n5");
+    banco.ventana->ResaltarError(0);
+    QCOMPARE(Marcas(banco), QStringList{"5:5"});
+    QCOMPARE(banco.Seleccion(), qMakePair(8, 8));
+  }
+};
+
+REGISTRAR_SUITE(Analisis, "Analisis");
+#include "Analisis_test.moc"
