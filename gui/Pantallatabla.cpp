@@ -191,7 +191,10 @@ void TFormTabla::FormShow() {
   setWindowState(Qt::WindowNoState);
   const QRect pantalla =
       (parentWidget() ? parentWidget()->screen() : screen())->availableGeometry();
-  const QSize marco = frameGeometry().size() - size();
+  QSize marco = frameGeometry().size() - size();
+  // Before its first showing the window has no frame yet: the main window's is the best guess.
+  if (marco.isEmpty() && parentWidget())
+    marco = parentWidget()->frameGeometry().size() - parentWidget()->size();
   const int ancho = std::max(anchoTabla, kAnchoMinimo);
   int alto = altoTabla;
   int anchoCliente = ancho;

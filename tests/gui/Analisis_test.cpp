@@ -159,6 +159,21 @@ class Analisis : public QObject {
     QVERIFY(Marcas(banco).isEmpty());
   }
 
+  void otroErrorQuitaLaMarcaDelAnterior() {
+    Banco banco;
+    banco.NuevoCon(
+        "Terminales = { a }\nNoTerminales = { S }\nAxioma = S\nProducciones = {\nS -> x\n"
+        "S -> y\n}\n");
+    banco.Editor()->PonerModificado(false);
+    banco.ventana->AnalizarFichero();
+    auto* errores = banco.Componente<QListWidget>("ListErrores");
+    QCOMPARE(errores->count(), 4);
+    errores->setCurrentRow(0);
+    QCOMPARE(Marcas(banco), QStringList{"5:S -> x"});
+    errores->setCurrentRow(1);
+    QCOMPARE(Marcas(banco), QStringList{"6:S -> y"});
+  }
+
   void lineasQueYaNoExistenNoSeMarcan() {
     Banco banco;
     banco.NuevoCon(kConflicto);
