@@ -430,8 +430,8 @@ void TFormPpal::HabilitarFichero() {
   MAnalisis->setEnabled(true);
   MAnalizarGramatica->setEnabled(true);
   MEdicionClick();
-  BPegar->setEnabled(PortapapelesConTexto());
-  BDeshacer->setEnabled(false);
+  PegarSegunPortapapeles();
+  DeshabilitarDeshacer();
   AreaEdicion->setEnabled(true);
   AreaEdicion->show();
 }
@@ -461,6 +461,18 @@ void TFormPpal::HabilitarResultados() {
 void TFormPpal::DeshabilitarResultados() {
   Habilitar({BGuardarAnalisis, BImprimirAnalisis, MGuardarAnalisis, MImprimirAnalisis}, false);
   resultadosHabilitados = false;
+}
+
+void TFormPpal::PegarSegunPortapapeles() { BPegar->setEnabled(PortapapelesConTexto()); }
+
+void TFormPpal::HabilitarPegar() {
+  // What was just copied or cut is on the clipboard: no need to ask it.
+  BPegar->setEnabled(true);
+}
+
+void TFormPpal::DeshabilitarDeshacer() {
+  // Undo starts again with a text just opened, created or saved.
+  BDeshacer->setEnabled(false);
 }
 
 void TFormPpal::AreaEdicionChange() {
@@ -499,7 +511,7 @@ void TFormPpal::MenuContAnalisisPopup() {
 
 void TFormPpal::AplicacionActivate() {
   // Without a document there is nothing to paste into.
-  if (documento.FicheroAbierto) BPegar->setEnabled(PortapapelesConTexto());
+  if (documento.FicheroAbierto) PegarSegunPortapapeles();
 }
 
 void TFormPpal::closeEvent(QCloseEvent* evento) {

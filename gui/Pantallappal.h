@@ -1,5 +1,9 @@
 // The main window: the editor of one grammar document at a time, its menus, tool bar and context
 // menus, and the tabbed lists of messages, analysis trace and errors below the editor.
+// Pantallappal.cpp builds it and keeps its enabling rules; its commands live in
+// PantallappalDocumentos.cpp (files and printing), PantallappalEdicion.cpp (editing, find and
+// replace), PantallappalAnalisis.cpp (the analysis and its lists) and PantallappalResultados.cpp
+// (the trace and the table, the manual and the about box).
 #pragma once
 
 #include <QMainWindow>
@@ -111,10 +115,14 @@ class TFormPpal : public QMainWindow {
   void PonerTitulo(const QString& sufijo);
   bool PortapapelesConTexto() const;
   void HabilitarTabla(bool habilitar);
+  void PegarSegunPortapapeles();
+  void HabilitarPegar();
+  void DeshabilitarDeshacer();
   void AgregarLinea(QListWidget* lista, int pestana, const QString& texto);
   QStringList LineasAnalisis() const;
   QString TituloAnalisis() const;
   bool Escribir(const QString& ruta);
+  void FicheroGuardado();
   void ErrorAlGuardar(const QString& ruta, const QString& detalle = {});
   void NoEncontrado(const QString& texto, const QString& titulo);
   int ReemplazarTodo(const QString& buscado, const QString& reemplazo,

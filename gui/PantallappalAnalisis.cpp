@@ -114,5 +114,5 @@ void TFormPpal::MCCopiarClick() {
   for (int i = 0; i < ListaAnalisis->count(); ++i)
     if (ListaAnalisis->item(i)->isSelected()) texto += ListaAnalisis->item(i)->text() + "\r\n";
   QGuiApplication::clipboard()->setText(texto);
-  BPegar->setEnabled(true);
+  HabilitarPegar();
 }

@@ -98,12 +98,12 @@ void TFormPpal::MDeshacerClick() { AreaEdicion->undo(); }
 
 void TFormPpal::MCortarClick() {
   AreaEdicion->cut();
-  BPegar->setEnabled(true);
+  HabilitarPegar();
 }
 
 void TFormPpal::MCopiarClick() {
   AreaEdicion->copy();
-  BPegar->setEnabled(true);
+  HabilitarPegar();
 }
 
 void TFormPpal::MPegarClick() { AreaEdicion->paste(); }

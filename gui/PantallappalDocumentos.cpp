@@ -32,7 +32,7 @@ void TFormPpal::NuevoFichero() {
   AreaEdicion->PonerTexto({});
   documento.FicheroAbierto = true;
   documento.FicheroNuevo = true;
-  BDeshacer->setEnabled(false);
+  DeshabilitarDeshacer();
   PonerTitulo("[Nuevo fichero]");
   HabilitarFichero();
   AreaEdicion->setFocus();
@@ -61,7 +61,7 @@ void TFormPpal::AbrirFichero(const QString& nombre) {
   documento.NombreFichero = ruta;
   documento.FicheroAbierto = true;
   documento.FicheroNuevo = false;
-  BDeshacer->setEnabled(false);
+  DeshabilitarDeshacer();
   PonerTitulo(NombreCorto());
   HabilitarFichero();
   // The file named on the command line opens before the window is shown.
@@ -97,20 +97,20 @@ void TFormPpal::GuardarFichero() {
     MGuardarComoClick();
     return;
   }
-  if (!Escribir(documento.NombreFichero)) return;
-  AreaEdicion->PonerModificado(false);
-  BDeshacer->setEnabled(false);
-  documento.FicheroNuevo = false;
-  AgregarMensaje("Fichero guardado en " + documento.NombreFichero);
+  if (Escribir(documento.NombreFichero)) FicheroGuardado();
 }
 
 void TFormPpal::GuardarFicheroComo(const QString& ruta) {
   if (!Escribir(ruta)) return;
   documento.NombreFichero = ruta;
-  AreaEdicion->PonerModificado(false);
-  BDeshacer->setEnabled(false);
-  documento.FicheroNuevo = false;
   PonerTitulo(NombreCorto());
+  FicheroGuardado();
+}
+
+void TFormPpal::FicheroGuardado() {
+  AreaEdicion->PonerModificado(false);
+  DeshabilitarDeshacer();
+  documento.FicheroNuevo = false;
   AgregarMensaje("Fichero guardado en " + documento.NombreFichero);
 }
 
