@@ -22,7 +22,9 @@
 #include "Buscarreemplazar.h"
 #include "Cgramatica.h"
 #include "Editorgramatica.h"
+#include "Ficherogramatica.h"
 #include "Impresion.h"
+#include "Pantallacadena.h"
 #include "Pantallatabla.h"
 #include "Tablasintactica.h"
 
@@ -98,6 +100,10 @@ void TFormPpal::CrearVentanas() {
                                   [this](const QString& texto) { AgregarMensaje(texto); }};
   FormTabla = new TFormTabla(std::move(servicios), this);
   FrmImpresion = new TFrmImpresion(*DlgImprimir, this);
+  FormCadena = new TFormCadena(
+      {*dialogos, &EscribirFichero, [this](const QString& texto) { AgregarMensaje(texto); },
+       [this](const QString& ruta) { ErrorAlGuardar(ruta); }},
+      this);
 }
 
 // ---- Components -------------------------------------------------------------------------------
@@ -107,6 +113,7 @@ void TFormPpal::CrearComponentes() {
   CrearMenuArchivo();
   CrearMenuEdicion();
   CrearMenuAnalisis();
+  CrearMenuHerramientas();
   CrearMenuAyuda();
   CrearBarraHerramientas();
   CrearAreaTrabajo();
@@ -209,6 +216,14 @@ void TFormPpal::CrearMenuAnalisis() {
   MAnalisis->addActions({MGuardarAnalisis, MImprimirAnalisis});
   MAnalisis->addSeparator();
   MAnalisis->addActions({MVerTabla, MGuardarTabla});
+}
+
+void TFormPpal::CrearMenuHerramientas() {
+  MHerramientas = menuBar()->addMenu("&Herramientas");
+  MHerramientas->setObjectName("MHerramientas");
+  MProbarCadena = Accion("MProbarCadena", "&Probar cadena...", Icono::Analizar,
+                         &TFormPpal::MProbarCadenaClick, Qt::CTRL | Qt::Key_P);
+  MHerramientas->addAction(MProbarCadena);
 }
 
 void TFormPpal::CrearMenuAyuda() {
@@ -372,7 +387,7 @@ void TFormPpal::ConectarEditor() {
   });
 
   QList<QAction*> atajos;
-  for (const QMenu* menu : {MArchivo, MEdicion, MAnalisis, MAyuda})
+  for (const QMenu* menu : {MArchivo, MEdicion, MAnalisis, MHerramientas, MAyuda})
     for (QAction* accion : menu->actions())
       if (!accion->shortcut().isEmpty()) atajos.append(accion);
   AreaEdicion->CederAtajos(atajos);
@@ -450,7 +465,7 @@ void TFormPpal::DeshabilitarFichero() {
 }
 
 void TFormPpal::HabilitarTabla(bool habilitar) {
-  Habilitar({BVerTabla, BGuardarTabla, MVerTabla, MGuardarTabla}, habilitar);
+  Habilitar({BVerTabla, BGuardarTabla, MVerTabla, MGuardarTabla, MProbarCadena}, habilitar);
 }
 
 void TFormPpal::HabilitarResultados() {

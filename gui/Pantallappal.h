@@ -24,6 +24,7 @@ class QTabWidget;
 class QToolBar;
 class TDialogoBusqueda;
 class TEditorGramatica;
+class TFormCadena;
 class TFormTabla;
 class TFrAcerca;
 class TFrmImpresion;
@@ -97,6 +98,7 @@ class TFormPpal : public QMainWindow {
   void CrearMenuArchivo();
   void CrearMenuEdicion();
   void CrearMenuAnalisis();
+  void CrearMenuHerramientas();
   void CrearMenuAyuda();
   void CrearBarraHerramientas();
   void CrearMenusContextuales();
@@ -152,6 +154,7 @@ class TFormPpal : public QMainWindow {
   void MGuardarTablaClick();
   void MUsuarioClick();
   void MAcercaClick();
+  void MProbarCadenaClick();
   void MCCopiarClick();
   void DlgBuscarFind();
   void DlgReemplazarFind();
@@ -181,6 +184,9 @@ class TFormPpal : public QMainWindow {
       *MReemplazar, *MFuente;
   QAction *MAnalizarGramatica, *MGuardarAnalisis, *MImprimirAnalisis, *MVerTabla, *MGuardarTabla;
   QAction *MUsuario, *MAcerca;
+  // Tools beyond the analysis itself, in a menu of their own.
+  QMenu* MHerramientas;
+  QAction* MProbarCadena;
   // Tool bar.
   QToolBar* BarraHerramientas;
   QAction *BNuevo, *BAbrir, *BGuardar, *BImprimir, *BCortar, *BCopiar, *BPegar, *BDeshacer,
@@ -210,5 +216,6 @@ class TFormPpal : public QMainWindow {
   TFrAcerca* FrAcerca;
   TFormTabla* FormTabla;
   TFrmImpresion* FrmImpresion;
+  TFormCadena* FormCadena;
   QList<QListWidget*> listasPorDesplazar;
 };

@@ -10,9 +10,11 @@
 #include <sstream>
 
 #include "Acercade.h"
+#include "Cgramatica.h"
 #include "Ficherogramatica.h"
 #include "Impresion.h"
 #include "Paginacion.h"
+#include "Pantallacadena.h"
 #include "Pantallappal.h"
 #include "Pantallatabla.h"
 #include "Tablasintactica.h"
@@ -76,3 +78,7 @@ void TFormPpal::MUsuarioClick() {
 }
 
 void TFormPpal::MAcercaClick() { dialogos->Ejecutar(*FrAcerca); }
+
+void TFormPpal::MProbarCadenaClick() {
+  if (Tabla && Gramatica) FormCadena->MostrarCadena(*Gramatica, *Tabla);
+}
