@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libcli11-dev
-  qt6-base-dev qt6-translations-l10n
+  qt6-base-dev qt6-svg-dev qt6-translations-l10n
   clang libclang-rt-14-dev clang-format
   xvfb xauth xdg-utils fonts-dejavu-core
   poppler-utils
