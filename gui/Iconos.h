@@ -1,5 +1,5 @@
-// The program's icons, drawn as vector shapes at whatever size is asked, with a greyed form for
-// disabled commands.
+// The program's icons: SVG drawings on a 24-pixel grid (gui/iconos), compiled in as resources.
+// Qt renders them at whatever size is asked and greys them itself for disabled commands.
 #pragma once
 
 #include <QIcon>
