@@ -2,6 +2,8 @@
 
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QPainter>
+#include <QProxyStyle>
 #include <QTranslator>
 #include <exception>
 
@@ -10,8 +12,31 @@
 
 const QString Aplicacion::kTitulo = "Quindel(1)";
 
+namespace {
+
+// Qt greys a disabled icon but keeps it opaque; faded as well, a disabled button reads as such
+// at a glance.
+class EstiloQuindel : public QProxyStyle {
+ public:
+  QPixmap generatedIconPixmap(QIcon::Mode modo, const QPixmap& pixmap,
+                              const QStyleOption* opcion) const override {
+    const QPixmap gris = QProxyStyle::generatedIconPixmap(modo, pixmap, opcion);
+    if (modo != QIcon::Disabled) return gris;
+    QPixmap tenue(gris.size());
+    tenue.setDevicePixelRatio(gris.devicePixelRatio());
+    tenue.fill(Qt::transparent);
+    QPainter pintor(&tenue);
+    pintor.setOpacity(0.5);
+    pintor.drawPixmap(0, 0, gris);
+    return tenue;
+  }
+};
+
+}  // namespace
+
 Aplicacion::Aplicacion(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName(kTitulo);
+  setStyle(new EstiloQuindel);
   // The program speaks Spanish whatever the locale, and so do Qt's own dialogs and buttons.
   auto* traductor = new QTranslator(this);
   if (traductor->load(QLocale(QLocale::Spanish), "qtbase", "_",
