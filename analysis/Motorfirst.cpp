@@ -46,7 +46,7 @@ void MotorFirst::PedirFirst(CSimboloNoTerminal* a, int destino) {
   }
   S(destino) = nullptr;
   if (a->producciones.empty()) {
-    listaErrores.Agregar(Error(26, a->Nombre(), a->Linea()));
+    listaErrores.Agregar(Error(CodigoError::SinProducciones, a->Nombre(), a->Linea()));
     a->anulable = true;
     MostrarAnalisis("El símbolo "_cp1252 + a->Nombre() + " no tiene producciones");
     TerminarCalculo(a);
@@ -102,11 +102,11 @@ void MotorFirst::ResultadoProduccion(Marco& marco) {
   if (marco.r) {
     a->esRecursivo = true;
     if (marco.s) {
-      listaErrores.Agregar(Error(27, a->Nombre(), p->Linea()));
+      listaErrores.Agregar(Error(CodigoError::RecursividadIzquierda, a->Nombre(), p->Linea()));
       S(marco.destino) = marco.s == a ? nullptr : marco.s;
       MostrarAnalisis("Símbolo "_cp1252 + a->Nombre() + " recursivo por la izquierda");
     } else {
-      listaErrores.Agregar(Error(28, a->Nombre(), p->Linea()));
+      listaErrores.Agregar(Error(CodigoError::AfectadaPorRecursividad, a->Nombre(), p->Linea()));
       S(marco.destino) = nullptr;
       MostrarAnalisis("Símbolo "_cp1252 + a->Nombre() +
                       " afectado por la recursividad de otro símbolo"_cp1252);
@@ -117,7 +117,8 @@ void MotorFirst::ResultadoProduccion(Marco& marco) {
   a->first.Unir(p->first);
   if (p->anulable) {
     if (a->anulable) {
-      listaErrores.Agregar(Error(30, a->Nombre(), a->produccionAnulable->Linea(), p->Linea()));
+      listaErrores.Agregar(Error(CodigoError::DosProduccionesAnulables, a->Nombre(),
+                                 a->produccionAnulable->Linea(), p->Linea()));
     } else {
       a->anulable = true;
       a->produccionAnulable = p;
@@ -133,7 +134,8 @@ void MotorFirst::ComprobarFirstComun(CSimboloNoTerminal* a, std::size_t i) {
     const CProduccion* anterior = a->producciones[j].get();
     const ConjuntoSimbolos k = ConjuntoSimbolos::Interseccion(comunes, anterior->first);
     if (!k.Vacio())
-      listaErrores.Agregar(Error(29, k.Elemento(0)->Nombre(), p->Linea(), anterior->Linea()));
+      listaErrores.Agregar(Error(CodigoError::FirstCompartido, k.Elemento(0)->Nombre(), p->Linea(),
+                                 anterior->Linea()));
   }
 }
 

@@ -58,8 +58,8 @@ void CSimboloNoTerminal::ComprobarFirstFollow() {
   for (const auto& p : producciones) {
     const ConjuntoSimbolos k = ConjuntoSimbolos::Interseccion(comunes, p->ConjuntoFirst());
     if (!k.Vacio() && p.get() != produccionAnulable)
-      listaErrores.Agregar(
-          Error(31, k.Elemento(0)->Nombre(), p->Linea(), produccionAnulable->Linea()));
+      listaErrores.Agregar(Error(CodigoError::EnFirstYFollow, k.Elemento(0)->Nombre(), p->Linea(),
+                                 produccionAnulable->Linea()));
   }
 }
 

@@ -15,9 +15,6 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-// Codes up to 25 come from reading the text; the LL(1) analysis only runs when there are none.
-constexpr int kPrimerCodigoLL1 = 26;
-
 const std::string& TextoCeldaVacia() {
   static const std::string guion = "-";
   return guion;
@@ -82,7 +79,7 @@ Json ErroresJson() {
   Json errores = Json::array();
   for (int i = 0; i < listaErrores.NumErrores(); ++i) {
     const Error error = listaErrores.Obtener(i);
-    errores.push_back({{"code", error.Codigo()},
+    errores.push_back({{"code", static_cast<int>(error.Codigo())},
                        {"symbol", Utf8(error.Simbolo())},
                        {"line1", error.Linea1()},
                        {"line2", error.Linea2()},

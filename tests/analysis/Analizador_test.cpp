@@ -27,7 +27,7 @@ TEST(AnalizarGramatica, emptyTextGivesTheTwoFailureLinesAndNoTable) {
   ASSERT_TRUE(gramatica);
   EXPECT_TRUE(gramatica->NoTerminales().Vacio());
   EXPECT_EQ(listaErrores.NumErrores(), 1);
-  EXPECT_EQ(listaErrores.Obtener(0).Codigo(), 2);
+  EXPECT_EQ(listaErrores.Obtener(0).Codigo(), CodigoError::FinFicheroInesperado);
   EXPECT_EQ(traza.lineas, w({"Se han encontrado errores en el fichero",
                              "No se puede realizar el análisis LL1 de la gramática", ""}));
 }

@@ -4,6 +4,7 @@
 
 #include <initializer_list>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,11 @@
 #include "Codificacion.h"
 #include "Errores.h"
 #include "Tablasintactica.h"
+
+// Failure messages show a code as its number.
+inline void PrintTo(CodigoError codigo, std::ostream* salida) {
+  *salida << static_cast<int>(codigo);
+}
 
 namespace prueba {
 
@@ -36,7 +42,7 @@ inline std::string Gramatica(const std::string& terminales, const std::string& n
 struct Analisis {
   std::vector<std::string> traza;    // the LL(1) analysis lines only
   std::vector<std::string> errores;  // every error message
-  std::vector<int> codigos;
+  std::vector<CodigoError> codigos;
   std::unique_ptr<CGramatica> gramatica;
   std::unique_ptr<CTablaSintactica> tabla;
 

@@ -6,29 +6,32 @@
 #include <string>
 
 TEST(Error, messagesCarryTheirLinesAndExactBytes) {
-  EXPECT_EQ(Error(17, "{", 4).Mensaje(),
+  EXPECT_EQ(Error(CodigoError::SeEsperabaIgual, "{", 4).Mensaje(),
             "L\xEDnea 4: Se esperaba el s\xEDmbolo =. Encontrado s\xEDmbolo {.");
-  EXPECT_EQ(Error(22, "A", 5, 2).Mensaje(), "L\xEDneas 2 y 5: Identificador A redefinido.");
-  EXPECT_EQ(Error(22, "A", 3, 3).Mensaje(), "L\xEDneas 3 y 3: Identificador A redefinido.");
-  EXPECT_EQ(Error(2, "x", 9).Mensaje(), "L\xEDnea 9: Fin de fichero inesperado");
-  EXPECT_EQ(Error(23, "", 0).Mensaje(),
+  EXPECT_EQ(Error(CodigoError::IdentificadorRedefinido, "A", 5, 2).Mensaje(),
+            "L\xEDneas 2 y 5: Identificador A redefinido.");
+  EXPECT_EQ(Error(CodigoError::IdentificadorRedefinido, "A", 3, 3).Mensaje(),
+            "L\xEDneas 3 y 3: Identificador A redefinido.");
+  EXPECT_EQ(Error(CodigoError::FinFicheroInesperado, "x", 9).Mensaje(),
+            "L\xEDnea 9: Fin de fichero inesperado");
+  EXPECT_EQ(Error(CodigoError::AxiomaNoDefinido, "", 0).Mensaje(),
             "L\xEDnea 0: El axioma  no est\xE1 definido como s\xEDmbolo no terminal.");
 }
 
 TEST(Error, outOfRangeCodesBecomeZero) {
   for (const int codigo : {32, -1, 1000}) {
-    const Error error(codigo, "a", 7);
-    EXPECT_EQ(error.Codigo(), 0);
+    const Error error(static_cast<CodigoError>(codigo), "a", 7);
+    EXPECT_EQ(error.Codigo(), CodigoError::NoEspecificado);
     EXPECT_EQ(error.Mensaje(), "L\xEDnea 7: Error no especificado.");
   }
 }
 
 TEST(Error, linesAreGivenInAscendingOrder) {
   int a = -1, b = -1;
-  Error(29, "x", 7, 3).Lineas(a, b);
+  Error(CodigoError::FirstCompartido, "x", 7, 3).Lineas(a, b);
   EXPECT_EQ(a, 3);
   EXPECT_EQ(b, 7);
-  Error(25, "x", 12).Lineas(a, b);
+  Error(CodigoError::SimboloNoDefinido, "x", 12).Lineas(a, b);
   EXPECT_EQ(a, 12);
   EXPECT_EQ(b, 0);
 }
@@ -71,7 +74,8 @@ TEST(Error, everyCodeHasItsFixedText) {
       "El s\xEDmbolo S se encuentra en el FIRST y el FOLLOW del antecedente",
   };
   for (int codigo = 0; codigo <= 31; ++codigo)
-    EXPECT_EQ(Error(codigo, "S", 1).Mensaje(), std::string("L\xEDnea 1: ") + cuerpos[codigo])
+    EXPECT_EQ(Error(static_cast<CodigoError>(codigo), "S", 1).Mensaje(),
+              std::string("L\xEDnea 1: ") + cuerpos[codigo])
         << "code " << codigo;
 }
 
@@ -79,13 +83,13 @@ TEST(ListaErrores, keepsCopiesInOrderAndRefusesMissingIndices) {
   ListaErrores lista;
   EXPECT_EQ(lista.NumErrores(), 0);
   EXPECT_THROW(lista.Obtener(0), std::out_of_range);
-  const Error error(25, "c", 5);
+  const Error error(CodigoError::SimboloNoDefinido, "c", 5);
   lista.Agregar(error);
   lista.Agregar(error);
-  lista.Agregar(Error(2, "", 6));
+  lista.Agregar(Error(CodigoError::FinFicheroInesperado, "", 6));
   EXPECT_EQ(lista.NumErrores(), 3);
   EXPECT_EQ(lista.Obtener(1).Mensaje(), error.Mensaje());
-  EXPECT_EQ(lista.Obtener(2).Codigo(), 2);
+  EXPECT_EQ(lista.Obtener(2).Codigo(), CodigoError::FinFicheroInesperado);
   try {
     lista.Obtener(3);
     FAIL() << "no exception";

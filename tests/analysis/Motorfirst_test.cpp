@@ -38,7 +38,8 @@ TEST(MotorFirst, directLeftRecursionKeepsTheOtherAlternatives) {
 
 TEST(MotorFirst, everyRecursiveProductionOfASymbolIsItsOwnRecursion) {
   const auto a = Analizar(Gramatica("x y", "A", "A", {"A -> A x", "A -> A y"}));
-  EXPECT_EQ(a.codigos, (std::vector<int>{27, 27}));
+  EXPECT_EQ(a.codigos, (std::vector<CodigoError>{CodigoError::RecursividadIzquierda,
+                                                 CodigoError::RecursividadIzquierda}));
   EXPECT_EQ(a.errores[1],
             w("Línea 6: La producción genera recursividad por la izquierda del símbolo A."));
 }

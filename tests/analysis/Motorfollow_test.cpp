@@ -18,7 +18,7 @@ TEST(MotorFollow, followIsComputedWhenANullableSymbolEndsItsFirst) {
 
 TEST(MotorFollow, endMarkerFollowsWhatEndsTheAxiom) {
   const auto a = Analizar(Gramatica("a", "S A", "S", {"S -> a A", "A -> a", "A -> lambda"}));
-  EXPECT_EQ(a.codigos, std::vector<int>{});
+  EXPECT_EQ(a.codigos, std::vector<CodigoError>{});
   EXPECT_EQ(a.Nt("A")->ConjuntoFollow().TextoConjunto(false), " { " + NombreFinCadena() + " }");
   EXPECT_EQ(a.Celda("A", NombreFinCadena()), "A -> lambda");
   EXPECT_EQ(a.Celda("S", NombreFinCadena()), "-");
