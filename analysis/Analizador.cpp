@@ -57,8 +57,9 @@ ResultadoAnalisis AnalizarTexto(const std::string& texto) {
   resultado.analisis.push_back(TextoInicioAnalisis());
   std::istringstream entrada(texto);
   resultado.tabla = AnalizarGramatica(resultado.gramatica, entrada);
+  resultado.registros = listaErrores.Errores();
   resultado.errores = LineasErrores();
-  resultado.analisis.push_back(listaErrores.NumErrores() != 0 ? TextoAnalisisConErrores()
-                                                              : TextoAnalisisCorrecto());
+  resultado.analisis.push_back(resultado.registros.empty() ? TextoAnalisisCorrecto()
+                                                           : TextoAnalisisConErrores());
   return resultado;
 }

@@ -76,6 +76,7 @@ class ListaErrores {
   int NumErrores() const { return static_cast<int>(errores.size()); }
   // Throws std::out_of_range("vector") for a missing index.
   Error Obtener(int indice) const;
+  const std::vector<Error>& Errores() const { return errores; }
 
  private:
   std::vector<Error> errores;

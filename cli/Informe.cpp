@@ -69,16 +69,14 @@ Json Lineas(const std::vector<std::string>& lineas) {
   return array;
 }
 
-bool LecturaSinErrores() {
-  for (int i = 0; i < listaErrores.NumErrores(); ++i)
-    if (listaErrores.Obtener(i).Codigo() < kPrimerCodigoLL1) return false;
-  return true;
+bool LecturaSinErrores(const std::vector<Error>& registros) {
+  return std::none_of(registros.begin(), registros.end(),
+                      [](const Error& error) { return error.Codigo() < kPrimerCodigoLL1; });
 }
 
-Json ErroresJson() {
+Json ErroresJson(const std::vector<Error>& registros) {
   Json errores = Json::array();
-  for (int i = 0; i < listaErrores.NumErrores(); ++i) {
-    const Error error = listaErrores.Obtener(i);
+  for (const Error& error : registros) {
     errores.push_back({{"code", static_cast<int>(error.Codigo())},
                        {"symbol", Utf8(error.Simbolo())},
                        {"line1", error.Linea1()},
@@ -169,17 +167,18 @@ std::string TextoInforme(const ResultadoAnalisis& resultado, const SeleccionInfo
   return salida;
 }
 
-Json DocumentoJson(ResultadoAnalisis& resultado, const std::string& fichero) {
+Json DocumentoJson(const ResultadoAnalisis& resultado, const std::string& fichero) {
   Json documento;
   documento["file"] = Utf8(fichero);
   documento["ll1"] = resultado.tabla != nullptr;
-  documento["errors"] = ErroresJson();
+  documento["errors"] = ErroresJson(resultado.registros);
   documento["analysis"] = Lineas(resultado.analisis);
   Json terminales = Json::array();
   Json noTerminales = Json::array();
   if (resultado.gramatica) {
-    CGramatica& gramatica = *resultado.gramatica;
-    const ConjuntosExactos* exactos = LecturaSinErrores() ? &gramatica.Exactos() : nullptr;
+    const CGramatica& gramatica = *resultado.gramatica;
+    const ConjuntosExactos* exactos =
+        LecturaSinErrores(resultado.registros) ? &gramatica.Exactos() : nullptr;
     terminales = Nombres(gramatica.Terminales());
     for (const PSimbolo& simbolo : gramatica.NoTerminales())
       noTerminales.push_back(NoTerminalJson(

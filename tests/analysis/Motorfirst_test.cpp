@@ -59,7 +59,7 @@ TEST(MotorFirst, cycleReportsEachMemberAndLaterUsersAreAffected) {
   EXPECT_NE(std::find(a.traza.begin(), a.traza.end(),
                       w("Símbolo D afectado por la recursividad de otro símbolo")),
             a.traza.end());
-  EXPECT_EQ(listaErrores.Obtener(2).Simbolo(), "D");  // named though the message hides it
+  EXPECT_EQ(a.registros[2].Simbolo(), "D");  // named though the message hides it
 }
 
 TEST(MotorFirst, nullablePrefixThenTerminalCollectsBoth) {
