@@ -10,27 +10,27 @@
 
 void MotorFirst::CalcularNoTerminal(CSimboloNoTerminal* raiz, bool& r, CSimbolo*& s) {
   MotorFirst motor(r, s);
-  motor.PedirFirst(raiz, -1);
+  motor.PedirFirst(raiz, nullptr);
   motor.Ejecutar();
 }
 
 void MotorFirst::CalcularProduccion(CProduccion* raiz, bool& r, CSimbolo*& s) {
   MotorFirst motor(r, s);
-  motor.EmpezarProduccion(raiz, -1);
+  motor.EmpezarProduccion(raiz, nullptr);
   motor.Ejecutar();
 }
 
 void MotorFirst::Ejecutar() {
   while (!pila.empty()) {
-    const int tope = static_cast<int>(pila.size()) - 1;
-    if (pila[tope].simbolo)
+    Marco& tope = pila.back();
+    if (tope.simbolo)
       PasoNoTerminal(tope);
     else
       PasoProduccion(tope);
   }
 }
 
-void MotorFirst::PedirFirst(CSimboloNoTerminal* a, int destino) {
+void MotorFirst::PedirFirst(CSimboloNoTerminal* a, Marco* destino) {
   // A request while the computation runs is a re-entry, also after an earlier re-entry
   // marked it computed.
   if (!a->firstEnCurso && a->firstCalculado) {
@@ -60,7 +60,7 @@ void MotorFirst::PedirFirst(CSimboloNoTerminal* a, int destino) {
   pila.push_back(marco);
 }
 
-void MotorFirst::TerminarPeticion(CSimboloNoTerminal* a, int destino) {
+void MotorFirst::TerminarPeticion(CSimboloNoTerminal* a, Marco* destino) {
   a->firstCalculado = true;
   R(destino) = a->esRecursivo;
 }
@@ -73,8 +73,7 @@ void MotorFirst::TerminarCalculo(CSimboloNoTerminal* a) {
   a->firstEnCurso = false;
 }
 
-void MotorFirst::PasoNoTerminal(int indice) {
-  Marco& marco = pila[indice];
+void MotorFirst::PasoNoTerminal(Marco& marco) {
   CSimboloNoTerminal* a = marco.simbolo;
   if (marco.esperando) {
     marco.esperando = false;
@@ -86,11 +85,11 @@ void MotorFirst::PasoNoTerminal(int indice) {
     marco.esperando = true;
     marco.r = false;
     marco.s = nullptr;
-    if (!p->firstCalculado) EmpezarProduccion(p, indice);  // may move `marco`
+    if (!p->firstCalculado) EmpezarProduccion(p, &marco);
     return;
   }
   MostrarAnalisis("FIRST de "_cp1252 + a->Nombre() + "  = " + a->first.TextoConjunto(a->anulable));
-  const int destino = marco.destino;
+  Marco* destino = marco.destino;
   pila.pop_back();
   TerminarCalculo(a);
   TerminarPeticion(a, destino);
@@ -139,7 +138,7 @@ void MotorFirst::ComprobarFirstComun(CSimboloNoTerminal* a, std::size_t i) {
   }
 }
 
-void MotorFirst::EmpezarProduccion(CProduccion* p, int destino) {
+void MotorFirst::EmpezarProduccion(CProduccion* p, Marco* destino) {
   R(destino) = false;
   S(destino) = nullptr;
   std::string texto = p->TextoProduccion();
@@ -161,8 +160,7 @@ void MotorFirst::TerminarProduccion(CProduccion* p, bool anulable, const std::st
   p->firstCalculado = true;
 }
 
-void MotorFirst::PasoProduccion(int indice) {
-  Marco& marco = pila[indice];
+void MotorFirst::PasoProduccion(Marco& marco) {
   CProduccion* p = marco.produccion;
   CSimbolo* x = p->consecuente[marco.i];
   if (!marco.esperando) {
@@ -172,19 +170,18 @@ void MotorFirst::PasoProduccion(int indice) {
       S(marco.destino) = nullptr;
     } else {
       const std::size_t antes = pila.size();
-      PedirFirst(static_cast<CSimboloNoTerminal*>(x), marco.destino);  // may move `marco`
-      if (pila.size() != antes) return;
+      PedirFirst(static_cast<CSimboloNoTerminal*>(x), marco.destino);
+      if (pila.size() != antes) return;  // x's computation runs first
     }
   }
-  Marco& actual = pila[indice];
-  actual.esperando = false;
+  marco.esperando = false;
   p->first.Unir(FirstGuardado(x));
   const bool anulable = x->Anulable();
-  if (anulable && !R(actual.destino) && actual.i + 1 < p->consecuente.size()) {
-    ++actual.i;
+  if (anulable && !R(marco.destino) && marco.i + 1 < p->consecuente.size()) {
+    ++marco.i;
     return;
   }
-  const std::string texto = std::move(actual.texto);
+  const std::string texto = std::move(marco.texto);
   pila.pop_back();
   TerminarProduccion(p, anulable, texto);
 }

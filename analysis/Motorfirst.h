@@ -4,8 +4,8 @@
 #pragma once
 
 #include <cstddef>
+#include <deque>
 #include <string>
-#include <vector>
 
 class CSimbolo;
 class CSimboloNoTerminal;
@@ -17,7 +17,8 @@ class ConjuntoSimbolos;
 // keeps its own stack of frames instead of recursing. Each frame stands for one running
 // CalcularFirst; the out-parameters (recursion flag and recursive symbol) that the recursive
 // form passes down by reference live in the frame of the non-terminal whose production loop
-// owns them, and children name that frame by index (`destino`).
+// owns them, and children point to that frame (`destino`). The frames lie in a deque, where
+// pushing a frame moves none of those below it.
 class MotorFirst {
  public:
   // The bodies of CSimboloNoTerminal::CalcularFirst and CProduccion::CalcularFirst.
@@ -32,35 +33,35 @@ class MotorFirst {
     bool esperando = false;                 // the request for position i has been made
     bool r = false;                         // out-parameters of the productions of `simbolo`
     CSimbolo* s = nullptr;
-    int destino = -1;   // frame holding this computation's own out-parameters (-1: caller's)
-    std::string texto;  // the production's text, for its closing trace line
+    Marco* destino = nullptr;  // frame holding this computation's out-parameters (null: caller's)
+    std::string texto;         // the production's text, for its closing trace line
   };
 
   MotorFirst(bool& r, CSimbolo*& s) : rRaiz(r), sRaiz(s) {}
 
-  bool& R(int destino) { return destino < 0 ? rRaiz : pila[destino].r; }
-  CSimbolo*& S(int destino) { return destino < 0 ? sRaiz : pila[destino].s; }
+  bool& R(Marco* destino) { return destino ? destino->r : rRaiz; }
+  CSimbolo*& S(Marco* destino) { return destino ? destino->s : sRaiz; }
 
   void Ejecutar();
 
   // First(recursivo, simboloRecursivo) of a non-terminal asked with out-parameters `destino`.
-  void PedirFirst(CSimboloNoTerminal* a, int destino);
+  void PedirFirst(CSimboloNoTerminal* a, Marco* destino);
   // What First() does after CalcularFirst returns.
-  void TerminarPeticion(CSimboloNoTerminal* a, int destino);
+  void TerminarPeticion(CSimboloNoTerminal* a, Marco* destino);
   static void TerminarCalculo(CSimboloNoTerminal* a);
-  void PasoNoTerminal(int indice);
+  void PasoNoTerminal(Marco& marco);
   // Steps after p(i).First(r, s) returned inside A's production loop.
   void ResultadoProduccion(Marco& marco);
   // Two productions of A may not share a FIRST symbol: one error per earlier production.
   static void ComprobarFirstComun(CSimboloNoTerminal* a, std::size_t i);
 
-  void EmpezarProduccion(CProduccion* p, int destino);
+  void EmpezarProduccion(CProduccion* p, Marco* destino);
   static void TerminarProduccion(CProduccion* p, bool anulable, const std::string& texto);
-  void PasoProduccion(int indice);
+  void PasoProduccion(Marco& marco);
   // The FIRST set a finished request left: asking First() again could be a new re-entry.
   static const ConjuntoSimbolos& FirstGuardado(CSimbolo* x);
 
   bool& rRaiz;
   CSimbolo*& sRaiz;
-  std::vector<Marco> pila;
+  std::deque<Marco> pila;
 };

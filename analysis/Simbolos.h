@@ -74,8 +74,6 @@ class CSimboloNoTerminal : public CSimbolo {
   void ComprobarFirstFollow();
 
   bool EsAxioma() const { return esAxioma; }
-  bool EsRecursivo() const { return esRecursivo; }
-  bool FirstCalculado() const { return firstCalculado; }
   bool FollowCalculado() const { return followCalculado; }
   CProduccion* ProduccionAnulable() const { return produccionAnulable; }
   const std::vector<std::unique_ptr<CProduccion>>& Producciones() const { return producciones; }
@@ -117,7 +115,6 @@ class CProduccion {
   void PonerAntecedente(CSimboloNoTerminal* simbolo) { antecedente = simbolo; }
   CSimboloNoTerminal* Antecedente() const { return antecedente; }
   bool Anulable() const { return anulable; }
-  bool FirstCalculado() const { return firstCalculado; }
 
   // Appends a right-side entry (null for lambda) and registers a non-terminal's occurrence.
   void AnadirSimbolo(CSimbolo* simbolo);
