@@ -150,7 +150,8 @@ void ConjuntosExactos::CalcularAnulables(int n, const std::vector<CProduccion*>&
     for (const auto& [p, posicion] : x->Apariciones())
       if (esAtendida(p) && --pendientes[p->Indice()] == 0) marcarAnulable(p->Antecedente());
   }
-  for (CProduccion* p : producciones) anulableProd[p->Indice()] = pendientes[p->Indice()] == 0;
+  for (CProduccion* p : producciones)
+    anulableProd[p->Indice()] = static_cast<char>(pendientes[p->Indice()] == 0);
 }
 
 // FIRST(A) holds the terminals that open a production of A after a nullable prefix, and

@@ -16,8 +16,11 @@ inline bool NombreMenor(const std::string& a, const std::string& b) {
 // A non-owning symbol pointer that orders by name.
 class PSimbolo {
  public:
-  PSimbolo(CSimbolo* simbolo = nullptr) : simbolo(simbolo) {}  // NOLINT: converts freely
-  operator CSimbolo*() const { return simbolo; }               // NOLINT
+  // It converts freely to and from the pointer, so that sets read as sets of symbols.
+  // NOLINTNEXTLINE(google-explicit-constructor)
+  PSimbolo(CSimbolo* simbolo = nullptr) : simbolo(simbolo) {}
+  // NOLINTNEXTLINE(google-explicit-constructor)
+  operator CSimbolo*() const { return simbolo; }
   CSimbolo* operator->() const { return simbolo; }
 
  private:
