@@ -85,7 +85,8 @@ class CSimboloNoTerminal : public CSimbolo {
   friend class MotorFirst;
   friend class MotorFollow;
 
-  // The walks behind First() and Follow(); they keep their own stacks, not the call stack.
+  // The walks behind First() and Follow(), defined with their engines (Motorfirst,
+  // Motorfollow); they keep their own stacks, not the call stack.
   void CalcularFirst(bool& recursivo, CSimbolo*& simboloRecursivo);
   void CalcularFollow();
 
