@@ -51,7 +51,6 @@ TEST(MotorFollow, partialFollowWouldHideAConflict) {
   EXPECT_FALSE(a.tabla);
 }
 
-// Every FOLLOW nests inside the previous one, hundreds of thousands deep.
 TEST(MotorFollow, deepNullableChainComputesNestedFollows) {
   // A(i) -> A(i+1) | lambda ... every FOLLOW nests inside the previous one.
   const int n = 100000;
