@@ -1,5 +1,6 @@
 #include "Analizador.h"
 
+#include <cstddef>
 #include <sstream>
 
 #include "Asintactico.h"
@@ -32,7 +33,8 @@ std::unique_ptr<CTablaSintactica> AnalizarGramatica(std::unique_ptr<CGramatica>&
 std::vector<std::string> LineasErrores() {
   std::vector<std::string> lineas;
   const int n = listaErrores.NumErrores();
-  for (int i = 0; i < n; ++i) lineas.push_back(listaErrores.Obtener(i).Mensaje());
+  lineas.reserve(static_cast<std::size_t>(n) + 2);
+  for (const Error& error : listaErrores.Errores()) lineas.push_back(error.Mensaje());
   if (n > 0) {
     lineas.emplace_back();
     lineas.push_back("Encontrados " + std::to_string(n) + " errores.");
@@ -57,8 +59,9 @@ ResultadoAnalisis AnalizarTexto(const std::string& texto) {
   resultado.analisis.push_back(TextoInicioAnalisis());
   std::istringstream entrada(texto);
   resultado.tabla = AnalizarGramatica(resultado.gramatica, entrada);
+  resultado.registros = listaErrores.Errores();
   resultado.errores = LineasErrores();
-  resultado.analisis.push_back(listaErrores.NumErrores() != 0 ? TextoAnalisisConErrores()
-                                                              : TextoAnalisisCorrecto());
+  resultado.analisis.push_back(resultado.registros.empty() ? TextoAnalisisCorrecto()
+                                                           : TextoAnalisisConErrores());
   return resultado;
 }

@@ -1,5 +1,6 @@
 // The analysis driver: one call takes a grammar text to its parse table, or to null with the
-// errors in listaErrores; and the whole "analyse" command for callers without a window.
+// errors in listaErrores; and the whole "analyse" command for callers without a window, whose
+// result carries its own copy of the error records.
 #pragma once
 
 #include <istream>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "Cgramatica.h"
+#include "Errores.h"
 #include "Tablasintactica.h"
 
 // Replaces `gramatica` by the grammar read from `entrada`; the table when no error was found.
@@ -25,6 +27,7 @@ const std::string& TextoAnalisisConErrores();  // "Análisis concluido con error
 struct ResultadoAnalisis {
   std::vector<std::string> analisis;  // the "Análisis" list
   std::vector<std::string> errores;   // the "Errores" list
+  std::vector<Error> registros;       // the error records behind it, in the order found
   std::unique_ptr<CGramatica> gramatica;
   std::unique_ptr<CTablaSintactica> tabla;  // null when errors were found
 };

@@ -45,7 +45,7 @@ std::unique_ptr<CGramatica> AnalizadorSintactico::Analizar(std::istream& entrada
 
 void AnalizadorSintactico::Avanzar() { token = lexico->SiguienteToken(); }
 
-void AnalizadorSintactico::AnotarError(int codigo) {
+void AnalizadorSintactico::AnotarError(CodigoError codigo) {
   listaErrores.Agregar(Error(codigo, token.Nombre(), lexico->Linea()));
 }
 
@@ -59,7 +59,7 @@ void AnalizadorSintactico::SaltarConjunto() {
   if (token.Tipo() == tkCierraLlave) Avanzar();
 }
 
-bool AnalizadorSintactico::Tomar(TipoToken tipo, int codigo) {
+bool AnalizadorSintactico::Tomar(TipoToken tipo, CodigoError codigo) {
   if (token.Tipo() != tipo) {
     AnotarError(codigo);
     return false;
@@ -71,20 +71,20 @@ bool AnalizadorSintactico::Tomar(TipoToken tipo, int codigo) {
 void AnalizadorSintactico::RecuperarDeclaracion(bool soloLinea) {
   switch (token.Tipo()) {
     case tkTerminales:
-      AnotarError(3);
+      AnotarError(CodigoError::TerminalesYaDefinidos);
       break;
     case tkNoTerminales:
-      AnotarError(4);
+      AnotarError(CodigoError::NoTerminalesYaDefinidos);
       break;
     case tkProducciones:
-      AnotarError(8);
+      AnotarError(CodigoError::ProduccionesAntesDeConjuntos);
       break;
     case tkAxioma:
-      AnotarError(5);
+      AnotarError(CodigoError::AxiomaYaDefinido);
       SaltarLinea();
       return;
     default:
-      AnotarError(1);
+      AnotarError(CodigoError::SeEsperabaConjunto);
       SaltarLinea();
       return;
   }
@@ -97,7 +97,7 @@ void AnalizadorSintactico::RecuperarDeclaracion(bool soloLinea) {
 bool AnalizadorSintactico::EsperarClave(TipoToken clave, bool soloLinea) {
   while (token.Tipo() != clave) {
     if (token.Tipo() == tkFinFichero) {
-      AnotarError(2);
+      AnotarError(CodigoError::FinFicheroInesperado);
       return false;
     }
     RecuperarDeclaracion(soloLinea);
@@ -116,10 +116,11 @@ void AnalizadorSintactico::ReglaFichero() {
       return;
     }
     if (t == tkProducciones || t == tkFinFichero) {
-      AnotarError(t == tkProducciones ? 8 : 2);
+      AnotarError(t == tkProducciones ? CodigoError::ProduccionesAntesDeConjuntos
+                                      : CodigoError::FinFicheroInesperado);
       return;
     }
-    AnotarError(1);
+    AnotarError(CodigoError::SeEsperabaConjunto);
     SaltarLinea();
   }
 }
@@ -132,10 +133,10 @@ void AnalizadorSintactico::ReglaRelleno() {
     } else if (EsClave(t)) {
       return;
     } else if (t == tkFinFichero) {
-      AnotarError(2);
+      AnotarError(CodigoError::FinFicheroInesperado);
       return;
     } else {
-      AnotarError(1);
+      AnotarError(CodigoError::SeEsperabaConjunto);
       SaltarLinea();
     }
   }
@@ -146,7 +147,7 @@ void AnalizadorSintactico::ReglaSecciones() {
   for (;;) {
     const TipoToken t = token.Tipo();
     if (t == tkFinFichero) {
-      AnotarError(2);
+      AnotarError(CodigoError::FinFicheroInesperado);
       return;
     }
     if (EsDeclaracion(t)) {
@@ -164,7 +165,7 @@ void AnalizadorSintactico::ReglaTras(TipoToken leida) {
   for (;;) {
     const TipoToken t = token.Tipo();
     if (t == tkFinFichero) {
-      AnotarError(2);
+      AnotarError(CodigoError::FinFicheroInesperado);
       return;
     }
     if (EsDeclaracion(t) && t != leida) {
@@ -187,9 +188,10 @@ void AnalizadorSintactico::ReglaSeccion(TipoToken clave) {
 void AnalizadorSintactico::ReglaConjunto(TipoToken clave) {
   if (!EsperarClave(clave, false)) return;
   Avanzar();
-  if (Tomar(tkIgual, 17) && Tomar(tkAbreLlave, 18)) {
+  if (Tomar(tkIgual, CodigoError::SeEsperabaIgual) &&
+      Tomar(tkAbreLlave, CodigoError::SeEsperabaAbreLlave)) {
     ReglaMiembros(clave);
-    if (Tomar(tkCierraLlave, 19)) {
+    if (Tomar(tkCierraLlave, CodigoError::SeEsperabaCierraLlave)) {
       ReglaRelleno();
       return;
     }
@@ -201,13 +203,13 @@ void AnalizadorSintactico::ReglaConjunto(TipoToken clave) {
 void AnalizadorSintactico::ReglaAxioma() {
   if (!EsperarClave(tkAxioma, true)) return;
   Avanzar();
-  if (Tomar(tkIgual, 17)) {
+  if (Tomar(tkIgual, CodigoError::SeEsperabaIgual)) {
     ReglaSimbolo(Modo::Axioma);
     if (token.Tipo() == tkFinLinea) {
       ReglaRelleno();
       return;
     }
-    AnotarError(20);
+    AnotarError(CodigoError::SeEsperabaSaltoLinea);
   }
   SaltarLinea();
   ReglaRelleno();
@@ -219,20 +221,20 @@ void AnalizadorSintactico::ReglaMiembros(TipoToken clave) {
   for (;;) {
     switch (token.Tipo()) {
       case tkCierraLlave:
-        if (primero) AnotarError(9);
+        if (primero) AnotarError(CodigoError::ConjuntoVacio);
         return;
       case tkFinFichero:
-        AnotarError(2);
+        AnotarError(CodigoError::FinFicheroInesperado);
         return;
       case tkComentario:
-        AnotarError(10);
+        AnotarError(CodigoError::ComentarioMalColocado);
         Avanzar();
         break;
       case tkFinLinea:
         Avanzar();
         break;
       case tkLambda:
-        AnotarError(11);
+        AnotarError(CodigoError::LambdaComoIdentificador);
         Avanzar();
         break;
       default:
@@ -241,7 +243,7 @@ void AnalizadorSintactico::ReglaMiembros(TipoToken clave) {
         } else if (EsNombre(token.Tipo())) {
           ReglaSimbolo(Modo::NoTerminal);
         } else {
-          AnotarError(12);
+          AnotarError(CodigoError::NoTerminalIncorrecto);
           Avanzar();
           break;
         }
@@ -251,13 +253,14 @@ void AnalizadorSintactico::ReglaMiembros(TipoToken clave) {
 }
 
 void AnalizadorSintactico::ReglaTerminal() {
-  if (!gramatica->AnadirTerminal(token.Nombre(), lexico->Linea())) AnotarError(22);
+  if (!gramatica->AnadirTerminal(token.Nombre(), lexico->Linea()))
+    AnotarError(CodigoError::IdentificadorRedefinido);
   Avanzar();
 }
 
 void AnalizadorSintactico::ReglaSimbolo(Modo modo, CProduccion* produccion) {
   if (!EsNombre(token.Tipo())) {
-    AnotarError(12);
+    AnotarError(CodigoError::NoTerminalIncorrecto);
     Avanzar();
     return;
   }
@@ -268,7 +271,8 @@ void AnalizadorSintactico::ReglaSimbolo(Modo modo, CProduccion* produccion) {
       if (!gramatica->AnadirNoTerminal(nombre, linea)) {
         // Both places are shown: this one and the earlier declaration.
         const CSimbolo* anterior = gramatica->BuscarSimbolo(nombre);
-        listaErrores.Agregar(Error(22, nombre, linea, anterior ? anterior->Linea() : linea));
+        listaErrores.Agregar(Error(CodigoError::IdentificadorRedefinido, nombre, linea,
+                                   anterior ? anterior->Linea() : linea));
       }
       break;
     case Modo::Axioma:
@@ -279,7 +283,7 @@ void AnalizadorSintactico::ReglaSimbolo(Modo modo, CProduccion* produccion) {
     case Modo::Antecedente: {
       CSimboloNoTerminal* antecedente = gramatica->BuscarNoTerminal(nombre);
       produccion->PonerAntecedente(antecedente);
-      if (!antecedente) AnotarError(24);
+      if (!antecedente) AnotarError(CodigoError::AntecedenteNoDefinido);
       break;
     }
   }
@@ -289,25 +293,25 @@ void AnalizadorSintactico::ReglaSimbolo(Modo modo, CProduccion* produccion) {
 void AnalizadorSintactico::ReglaProducciones() {
   for (;;) {
     if (!gramatica->DefinirAxioma(nombreAxioma))
-      listaErrores.Agregar(Error(23, nombreAxioma, lineaAxioma));
+      listaErrores.Agregar(Error(CodigoError::AxiomaNoDefinido, nombreAxioma, lineaAxioma));
     switch (token.Tipo()) {
       case tkProducciones:
         ReglaSeccionProducciones();
         return;
       case tkFinFichero:
-        AnotarError(2);
+        AnotarError(CodigoError::FinFicheroInesperado);
         return;
       case tkTerminales:
-        AnotarError(3);
+        AnotarError(CodigoError::TerminalesYaDefinidos);
         break;
       case tkNoTerminales:
-        AnotarError(4);
+        AnotarError(CodigoError::NoTerminalesYaDefinidos);
         break;
       case tkAxioma:
-        AnotarError(5);
+        AnotarError(CodigoError::AxiomaYaDefinido);
         break;
       default:
-        AnotarError(13);
+        AnotarError(CodigoError::SeEsperabaProducciones);
     }
     SaltarLinea();
     ReglaRelleno();
@@ -317,9 +321,11 @@ void AnalizadorSintactico::ReglaProducciones() {
 // With a faulty header the productions are still read, but no closing brace is demanded.
 void AnalizadorSintactico::ReglaSeccionProducciones() {
   Avanzar();
-  if (Tomar(tkIgual, 17) && Tomar(tkAbreLlave, 18) && Tomar(tkFinLinea, 20)) {
+  if (Tomar(tkIgual, CodigoError::SeEsperabaIgual) &&
+      Tomar(tkAbreLlave, CodigoError::SeEsperabaAbreLlave) &&
+      Tomar(tkFinLinea, CodigoError::SeEsperabaSaltoLinea)) {
     ReglaListaProducciones();
-    if (!Tomar(tkCierraLlave, 19)) SaltarLinea();
+    if (!Tomar(tkCierraLlave, CodigoError::SeEsperabaCierraLlave)) SaltarLinea();
     return;
   }
   SaltarLinea();
@@ -332,10 +338,10 @@ void AnalizadorSintactico::ReglaListaProducciones() {
       case tkCierraLlave:
         return;
       case tkFinFichero:
-        AnotarError(2);
+        AnotarError(CodigoError::FinFicheroInesperado);
         return;
       case tkComentario:
-        AnotarError(10);
+        AnotarError(CodigoError::ComentarioMalColocado);
         Avanzar();
         break;
       case tkFinLinea:
@@ -345,7 +351,7 @@ void AnalizadorSintactico::ReglaListaProducciones() {
         if (EsNombre(token.Tipo())) {
           ReglaProduccion();
         } else {
-          AnotarError(14);
+          AnotarError(CodigoError::AntecedenteDebeSerNoTerminal);
           SaltarLinea();
         }
     }
@@ -359,7 +365,7 @@ void AnalizadorSintactico::ReglaProduccion() {
   produccion->PonerLinea(lexico->Linea());
   ReglaSimbolo(Modo::Antecedente, produccion.get());
   if (token.Tipo() != tkFlecha) {
-    AnotarError(21);
+    AnotarError(CodigoError::SeEsperabaFlecha);
     SaltarLinea();
     gramatica->DescartarProduccion(std::move(produccion));
     return;
@@ -379,14 +385,14 @@ void AnalizadorSintactico::ReglaConsecuente(CProduccion& produccion) {
       ReglaSimboloConsecuente(produccion);
       return;
     case tkComentario:
-      AnotarError(10);
+      AnotarError(CodigoError::ComentarioMalColocado);
       Avanzar();
       return;
     case tkFinLinea:
-      AnotarError(15);
+      AnotarError(CodigoError::FinLineaInesperado);
       return;
     case tkFinFichero:
-      AnotarError(2);
+      AnotarError(CodigoError::FinFicheroInesperado);
       return;
     case tkLambda:
       produccion.AnadirSimbolo(nullptr);
@@ -405,10 +411,10 @@ void AnalizadorSintactico::ReglaConsecuente(CProduccion& produccion) {
       case tkFinLinea:
         return;
       case tkFinFichero:
-        AnotarError(2);
+        AnotarError(CodigoError::FinFicheroInesperado);
         return;
       case tkLambda:
-        AnotarError(16);
+        AnotarError(CodigoError::LambdaNoUnico);
         SaltarLinea();
         return;
       default:
@@ -421,7 +427,7 @@ void AnalizadorSintactico::ReglaSimboloConsecuente(CProduccion& produccion) {
   if (CSimbolo* simbolo = gramatica->BuscarSimbolo(token.Nombre()))
     produccion.AnadirSimbolo(simbolo);
   else
-    AnotarError(25);
+    AnotarError(CodigoError::SimboloNoDefinido);
   Avanzar();
 }
 
@@ -432,16 +438,16 @@ void AnalizadorSintactico::ReglaFinProduccion() {
       if (token.Tipo() == tkFinLinea)
         Avanzar();
       else
-        AnotarError(20);
+        AnotarError(CodigoError::SeEsperabaSaltoLinea);
       return;
     case tkFinLinea:
       Avanzar();
       return;
     case tkFinFichero:
-      AnotarError(2);
+      AnotarError(CodigoError::FinFicheroInesperado);
       return;
     default:
-      AnotarError(20);
+      AnotarError(CodigoError::SeEsperabaSaltoLinea);
       SaltarLinea();
   }
 }
@@ -450,19 +456,19 @@ void AnalizadorSintactico::ReglaFinal() {
   for (;;) {
     switch (token.Tipo()) {
       case tkTerminales:
-        AnotarError(3);
+        AnotarError(CodigoError::TerminalesYaDefinidos);
         SaltarConjunto();
         break;
       case tkNoTerminales:
-        AnotarError(4);
+        AnotarError(CodigoError::NoTerminalesYaDefinidos);
         SaltarConjunto();
         break;
       case tkProducciones:
-        AnotarError(6);
+        AnotarError(CodigoError::ProduccionesYaDefinidas);
         SaltarConjunto();
         break;
       case tkAxioma:
-        AnotarError(5);
+        AnotarError(CodigoError::AxiomaYaDefinido);
         SaltarLinea();
         break;
       case tkComentario:
@@ -472,7 +478,7 @@ void AnalizadorSintactico::ReglaFinal() {
       case tkFinFichero:
         return;
       default:
-        AnotarError(7);
+        AnotarError(CodigoError::NoSeEsperabaMas);
         SaltarLinea();
     }
   }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "Alexico.h"
+#include "Errores.h"
 
 class CGramatica;
 class CProduccion;
@@ -20,11 +21,11 @@ class AnalizadorSintactico {
   enum class Modo { NoTerminal, Axioma, Antecedente };
 
   void Avanzar();
-  void AnotarError(int codigo);
+  void AnotarError(CodigoError codigo);
   void SaltarLinea();
   void SaltarConjunto();
   // Consumes the token when it is of the kind; otherwise records the error and keeps it.
-  bool Tomar(TipoToken tipo, int codigo);
+  bool Tomar(TipoToken tipo, CodigoError codigo);
   // The error for a token out of place among the declarations, and the skip that follows it.
   void RecuperarDeclaracion(bool soloLinea);
   // Waits for the section's keyword; false when the text ends first.

@@ -82,7 +82,7 @@ void CGramatica::DescartarProduccion(std::unique_ptr<CProduccion> produccion) {
   descartadas.push_back(std::move(produccion));
 }
 
-void CGramatica::AsignarIndices() {
+void CGramatica::AsignarIndices() const {
   if (indicesAsignados) return;
   indicesAsignados = true;
   int k = 0;
@@ -94,7 +94,7 @@ void CGramatica::AsignarIndices() {
     for (const auto& produccion : a->Producciones()) produccion->PonerIndice(p++);
 }
 
-const ConjuntosExactos& CGramatica::Exactos() {
+const ConjuntosExactos& CGramatica::Exactos() const {
   if (!exactos) {
     AsignarIndices();
     exactos = std::make_unique<ConjuntosExactos>(*this);

@@ -62,13 +62,15 @@ class CGramatica {
   void AnalizarLL1();
   std::unique_ptr<CTablaSintactica> ConstruirTabla();
 
-  // The least-fixed-point nullable, FIRST and FOLLOW sets, computed on first use.
-  const ConjuntosExactos& Exactos();
+  // The least-fixed-point nullable, FIRST and FOLLOW sets, computed on first use and kept.
+  const ConjuntosExactos& Exactos() const;
   // A nullable non-terminal whose FIRST/FOLLOW check is still to run.
   void EncolarAnulable(CSimboloNoTerminal* simbolo) { pendientes.push_back(simbolo); }
 
  private:
-  void AsignarIndices();
+  // Numbers the symbols and productions once. The numbering follows from the grammar and
+  // changes nothing it answers, so const callers may ask for it as for the exact sets.
+  void AsignarIndices() const;
   void ComprobarPendientes();
 
   std::vector<std::unique_ptr<CSimbolo>> simbolos;
@@ -79,6 +81,6 @@ class CGramatica {
   CSimboloNoTerminal* axioma = nullptr;
   std::vector<std::unique_ptr<CProduccion>> descartadas;
   std::deque<CSimboloNoTerminal*> pendientes;
-  std::unique_ptr<ConjuntosExactos> exactos;
-  bool indicesAsignados = false;
+  mutable std::unique_ptr<ConjuntosExactos> exactos;
+  mutable bool indicesAsignados = false;
 };

@@ -46,7 +46,8 @@ struct Literal {
   char bytes[N]{};
   std::size_t longitud = 0;
 
-  consteval Literal(const char (&utf8)[N]) {  // NOLINT: implicit by design
+  // Implicit: the literal operator receives the source literal through it.
+  consteval Literal(const char (&utf8)[N]) {  // NOLINT(google-explicit-constructor)
     for (std::size_t i = 0; i + 1 < N;) {
       const auto b0 = static_cast<unsigned char>(utf8[i]);
       char32_t codigo = 0;

@@ -26,6 +26,8 @@ Grafo ConstruirGrafo(int vertices, const std::vector<std::pair<int, int>>& arist
   return grafo;
 }
 
+void PonerBit(Palabra* bits, int t) { bits[t / 64] |= Palabra{1} << (t % 64); }
+
 void UnirBits(Palabra* destino, const Palabra* origen, int palabras) {
   for (int w = 0; w < palabras; ++w) destino[w] |= origen[w];
 }
@@ -105,16 +107,25 @@ ConjuntosExactos::ConjuntosExactos(const CGramatica& gramatica) {
   for (const CSimboloNoTerminal* nt : gramatica.NoTerminalesDeclarados())
     for (const auto& p : nt->Producciones()) producciones.push_back(p.get());
   const int n = gramatica.NoTerminales().Tamano();
-  const auto w = static_cast<std::size_t>(palabras);
-  auto fila = [w](std::vector<Palabra>& bits, int i) {
-    return &bits[static_cast<std::size_t>(i) * w];
-  };
-  auto poner = [](Palabra* bits, int t) { bits[t / 64] |= Palabra{1} << (t % 64); };
+  // Each phase needs the one before.
+  CalcularAnulables(n, producciones);
+  CalcularFirst(n, producciones);
+  CalcularFollow(gramatica, n, producciones);
+}
+
+Palabra* ConjuntosExactos::Fila(Bits& bits, int i) const {
+  return &bits[static_cast<std::size_t>(i) * static_cast<std::size_t>(palabras)];
+}
+
+bool ConjuntosExactos::EsAnulable(const CSimbolo* x) const {
+  return !x->EsTerminal() && anulableNT[x->Indice()];
+}
+
+// Nullable: a production is nullable once every right-side symbol is; count them down.
+void ConjuntosExactos::CalcularAnulables(int n, const std::vector<CProduccion*>& producciones) {
   auto esAtendida = [](const CProduccion* p) {  // attached to the grammar (not dropped)
     return p->Indice() >= 0 && p->Antecedente();
   };
-
-  // Nullable: a production is nullable once every right-side symbol is; count them down.
   anulableNT.assign(static_cast<std::size_t>(n), 0);
   anulableProd.assign(producciones.size(), 0);
   std::vector<int> pendientes(producciones.size(), 0);
@@ -139,35 +150,42 @@ ConjuntosExactos::ConjuntosExactos(const CGramatica& gramatica) {
     for (const auto& [p, posicion] : x->Apariciones())
       if (esAtendida(p) && --pendientes[p->Indice()] == 0) marcarAnulable(p->Antecedente());
   }
-  for (CProduccion* p : producciones) anulableProd[p->Indice()] = pendientes[p->Indice()] == 0;
-  auto anulable = [&](const CSimbolo* x) { return !x->EsTerminal() && anulableNT[x->Indice()]; };
+  for (CProduccion* p : producciones)
+    anulableProd[p->Indice()] = static_cast<char>(pendientes[p->Indice()] == 0);
+}
 
-  // FIRST(A) holds the terminals that open a production of A after a nullable prefix, and
-  // FIRST(B) for each non-terminal B standing there.
+// FIRST(A) holds the terminals that open a production of A after a nullable prefix, and
+// FIRST(B) for each non-terminal B standing there.
+void ConjuntosExactos::CalcularFirst(int n, const std::vector<CProduccion*>& producciones) {
   std::vector<std::pair<int, int>> aristas;
-  firstNT.assign(static_cast<std::size_t>(n) * w, 0);
+  firstNT.assign(static_cast<std::size_t>(n) * static_cast<std::size_t>(palabras), 0);
   for (CProduccion* p : producciones) {
     const int a = p->Antecedente()->Indice();
     for (const CSimbolo* x : p->Consecuente()) {
       if (!x) break;
       if (x->EsTerminal()) {
-        poner(fila(firstNT, a), x->Indice());
+        PonerBit(Fila(firstNT, a), x->Indice());
         break;
       }
       aristas.emplace_back(a, x->Indice());
-      if (!anulable(x)) break;
+      if (!EsAnulable(x)) break;
     }
   }
   firstNT = Resolver(ConstruirGrafo(n, aristas), std::move(firstNT), palabras);
+}
 
-  // FIRST of each right side, and FOLLOW: an occurrence of X takes FIRST of what follows it,
-  // and FOLLOW of the antecedent when what follows is nullable.
+// FOLLOW: an occurrence of X takes FIRST of what follows it, and FOLLOW of the antecedent when
+// what follows is nullable. The walk from the right end of each right side has FIRST of the
+// whole right side at its end, which gives FIRST of the productions on the way.
+void ConjuntosExactos::CalcularFollow(const CGramatica& gramatica, int n,
+                                      const std::vector<CProduccion*>& producciones) {
+  const auto w = static_cast<std::size_t>(palabras);
   firstProd.assign(producciones.size() * w, 0);
   followNT.assign(static_cast<std::size_t>(n) * w, 0);
   if (CSimboloNoTerminal* axioma = gramatica.Axioma())
     if (const CSimbolo* fin = gramatica.BuscarSimbolo(NombreFinCadena()))
-      poner(fila(followNT, axioma->Indice()), fin->Indice());
-  aristas.clear();
+      PonerBit(Fila(followNT, axioma->Indice()), fin->Indice());
+  std::vector<std::pair<int, int>> aristas;
   std::vector<Palabra> resto(w);
   for (CProduccion* p : producciones) {
     const int b = p->Antecedente()->Indice();
@@ -179,19 +197,19 @@ ConjuntosExactos::ConjuntosExactos(const CGramatica& gramatica) {
       if (!x) continue;
       if (x->EsTerminal()) {
         std::fill(resto.begin(), resto.end(), 0);
-        poner(resto.data(), x->Indice());
+        PonerBit(resto.data(), x->Indice());
         restoAnulable = false;
         continue;
       }
-      UnirBits(fila(followNT, x->Indice()), resto.data(), palabras);
+      UnirBits(Fila(followNT, x->Indice()), resto.data(), palabras);
       if (restoAnulable) aristas.emplace_back(x->Indice(), b);
-      if (!anulable(x)) {
+      if (!EsAnulable(x)) {
         std::fill(resto.begin(), resto.end(), 0);
         restoAnulable = false;
       }
-      UnirBits(resto.data(), fila(firstNT, x->Indice()), palabras);
+      UnirBits(resto.data(), Fila(firstNT, x->Indice()), palabras);
     }
-    std::copy(resto.begin(), resto.end(), fila(firstProd, p->Indice()));
+    std::copy(resto.begin(), resto.end(), Fila(firstProd, p->Indice()));
   }
   followNT = Resolver(ConstruirGrafo(n, aristas), std::move(followNT), palabras);
 }

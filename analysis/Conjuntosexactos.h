@@ -23,6 +23,16 @@ class ConjuntosExactos {
  private:
   using Bits = std::vector<std::uint64_t>;  // one bit per terminal, in name order
 
+  // The three least fixed points, over the grammar's `n` non-terminals.
+  void CalcularAnulables(int n, const std::vector<CProduccion*>& producciones);
+  void CalcularFirst(int n, const std::vector<CProduccion*>& producciones);
+  void CalcularFollow(const CGramatica& gramatica, int n,
+                      const std::vector<CProduccion*>& producciones);
+
+  // The row of `palabras` words of symbol or production `i`.
+  std::uint64_t* Fila(Bits& bits, int i) const;
+  // A non-terminal found nullable.
+  bool EsAnulable(const CSimbolo* x) const;
   ConjuntoSimbolos AConjunto(const std::uint64_t* bits) const;
 
   int palabras = 0;

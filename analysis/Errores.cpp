@@ -10,79 +10,84 @@ ListaErrores listaErrores;
 
 namespace {
 
-constexpr int kUltimoCodigo = 31;
+constexpr CodigoError kUltimoCodigo = CodigoError::EnFirstYFollow;
 
-int CodigoValido(int codigo) { return codigo >= 0 && codigo <= kUltimoCodigo ? codigo : 0; }
+CodigoError CodigoValido(CodigoError codigo) {
+  const int valor = static_cast<int>(codigo);
+  return valor >= 0 && valor <= static_cast<int>(kUltimoCodigo) ? codigo
+                                                                : CodigoError::NoEspecificado;
+}
 
 // The sentence of each code; S is the symbol. The texts are the program's fixed wording,
 // including the missing final stops and the spellings "simbolos" and "lamda".
-std::string Cuerpo(int codigo, const std::string& s) {
+std::string Cuerpo(CodigoError codigo, const std::string& s) {
   switch (codigo) {
-    case 1:
+    case CodigoError::SeEsperabaConjunto:
       return "Se esperaba un identificador de conjuntos. Encontrado símbolo "_cp1252 + s + ".";
-    case 2:
+    case CodigoError::FinFicheroInesperado:
       return "Fin de fichero inesperado";
-    case 3:
+    case CodigoError::TerminalesYaDefinidos:
       return "Conjunto de símbolos terminales ya definido"_cp1252;
-    case 4:
+    case CodigoError::NoTerminalesYaDefinidos:
       return "Conjunto de símbolos no terminales ya definido."_cp1252;
-    case 5:
+    case CodigoError::AxiomaYaDefinido:
       return "Axioma ya definido.";
-    case 6:
+    case CodigoError::ProduccionesYaDefinidas:
       return "Conjunto de producciones ya definido.";
-    case 7:
+    case CodigoError::NoSeEsperabaMas:
       return "Todos los conjuntos están definidos. No se esperaba ningún símbolo más."_cp1252;
-    case 8:
+    case CodigoError::ProduccionesAntesDeConjuntos:
       return "Se han de definir los conjuntos de símbolos no terminales, simbolos terminales y "
              "el axioma antes de indicar el conjunto de producciones"_cp1252;
-    case 9:
+    case CodigoError::ConjuntoVacio:
       return "El conjunto debe contener al menos un símbolo."_cp1252;
-    case 10:
+    case CodigoError::ComentarioMalColocado:
       return "Comentario incorrectamente colocado.";
-    case 11:
+    case CodigoError::LambdaComoIdentificador:
       return "No se puede definir un identificador con la palabra reservada lambda.";
-    case 12:
+    case CodigoError::NoTerminalIncorrecto:
       return "El símbolo "_cp1252 + s + " no es un símbolo no terminal correcto."_cp1252;
-    case 13:
+    case CodigoError::SeEsperabaProducciones:
       return "Se esperaba el identificador Producciones. Encontrado el símbolo "_cp1252 + s + ".";
-    case 14:
+    case CodigoError::AntecedenteDebeSerNoTerminal:
       return "El antecedente de una regla debe ser un símbolo no terminal."_cp1252;
-    case 15:
+    case CodigoError::FinLineaInesperado:
       return "Final de línea inesperado."_cp1252;
-    case 16:
+    case CodigoError::LambdaNoUnico:
       return "El símbolo lamda sólo puede aparecer como consecuente único de una producción."_cp1252;
-    case 17:
+    case CodigoError::SeEsperabaIgual:
       return "Se esperaba el símbolo =. Encontrado símbolo "_cp1252 + s + ".";
-    case 18:
+    case CodigoError::SeEsperabaAbreLlave:
       return "Se esperaba el símbolo {. Encontrado símbolo "_cp1252 + s + ".";
-    case 19:
+    case CodigoError::SeEsperabaCierraLlave:
       return "Se esperaba el símbolo }. Encontrado símbolo "_cp1252 + s + ".";
-    case 20:
+    case CodigoError::SeEsperabaSaltoLinea:
       return "Se esperaba un salto de línea."_cp1252;
-    case 21:
+    case CodigoError::SeEsperabaFlecha:
       return "Se esperaba el símbolo ->. Encontrado símbolo "_cp1252 + s + ".";
-    case 22:
+    case CodigoError::IdentificadorRedefinido:
       return "Identificador " + s + " redefinido.";
-    case 23:
+    case CodigoError::AxiomaNoDefinido:
       return "El axioma " + s + " no está definido como símbolo no terminal."_cp1252;
-    case 24:
+    case CodigoError::AntecedenteNoDefinido:
       return "El antecedente " + s + " no está definido como símbolo no terminal."_cp1252;
-    case 25:
+    case CodigoError::SimboloNoDefinido:
       return "El símbolo "_cp1252 + s + " no está definido."_cp1252;
-    case 26:
+    case CodigoError::SinProducciones:
       return "No se han definido producciones para el símbolo no terminal "_cp1252 + s + ".";
-    case 27:
+    case CodigoError::RecursividadIzquierda:
       return "La producción genera recursividad por la izquierda del símbolo "_cp1252 + s + ".";
-    case 28:
+    case CodigoError::AfectadaPorRecursividad:
       return "Producción afectada por la recursividad de otro símbolo."_cp1252;
-    case 29:
+    case CodigoError::FirstCompartido:
       return "Las dos producciones contienen el símbolo "_cp1252 + s +
              " en su conjunto FIRST."_cp1252;
-    case 30:
+    case CodigoError::DosProduccionesAnulables:
       return "El símbolo "_cp1252 + s + " tiene dos producciones anulables"_cp1252;
-    case 31:
+    case CodigoError::EnFirstYFollow:
       return "El símbolo "_cp1252 + s +
              " se encuentra en el FIRST y el FOLLOW del antecedente"_cp1252;
+    case CodigoError::NoEspecificado:
     default:
       return "Error no especificado.";
   }
@@ -90,10 +95,10 @@ std::string Cuerpo(int codigo, const std::string& s) {
 
 }  // namespace
 
-Error::Error(int codigo, std::string simbolo, int linea)
+Error::Error(CodigoError codigo, std::string simbolo, int linea)
     : codigo(CodigoValido(codigo)), simbolo(std::move(simbolo)), linea1(linea), linea2(0) {}
 
-Error::Error(int codigo, std::string simbolo, int lineaA, int lineaB)
+Error::Error(CodigoError codigo, std::string simbolo, int lineaA, int lineaB)
     : codigo(CodigoValido(codigo)),
       simbolo(std::move(simbolo)),
       linea1(std::min(lineaA, lineaB)),

@@ -1,5 +1,6 @@
-// The grammar model: symbols, name-ordered symbol sets and productions, with the FIRST and
-// FOLLOW computations, the LL(1) conditions, the table's selection rule and the text forms.
+// The grammar model: symbols and productions, with the entry points of the FIRST and FOLLOW
+// computations (Motorfirst, Motorfollow), the check of FIRST against FOLLOW, the table's
+// selection rule and the text forms.
 #pragma once
 
 #include <memory>
@@ -7,62 +8,11 @@
 #include <utility>
 #include <vector>
 
-class CSimbolo;
+#include "Conjuntosimbolos.h"
+
 class CSimboloNoTerminal;
 class CProduccion;
 class CGramatica;
-
-// The one order of symbol names: Windows-1252 bytes compared as unsigned values from the
-// first on, a name that is a prefix of another first. No locale, no case folding.
-inline bool NombreMenor(const std::string& a, const std::string& b) {
-  return a.compare(b) < 0;  // char_traits<char>::compare is memcmp: unsigned bytes
-}
-
-// A non-owning symbol pointer that orders by name.
-class PSimbolo {
- public:
-  PSimbolo(CSimbolo* simbolo = nullptr) : simbolo(simbolo) {}  // NOLINT: converts freely
-  operator CSimbolo*() const { return simbolo; }               // NOLINT
-  CSimbolo* operator->() const { return simbolo; }
-
- private:
-  CSimbolo* simbolo;
-};
-bool operator<(PSimbolo a, PSimbolo b);
-
-// A set of symbols, unique by name, iterated in name order. Held as a sorted vector so that
-// Elemento(k) is a direct access; large sets filled in any order are sorted once, lazily.
-class ConjuntoSimbolos {
- public:
-  // False, and nothing changes, when a member of that name exists.
-  bool Insertar(CSimbolo* simbolo);
-  // Appends a symbol the caller knows is not a member; the order is restored on next read.
-  void InsertarNuevo(CSimbolo* simbolo);
-  CSimbolo* Buscar(const std::string& nombre) const;
-  // The member at 0-based position k in name order; null when k is out of range.
-  CSimbolo* Elemento(int k) const;
-  bool Vacio() const { return miembros.empty(); }
-  int Tamano() const { return static_cast<int>(miembros.size()); }
-
-  static ConjuntoSimbolos Union(const ConjuntoSimbolos& a, const ConjuntoSimbolos& b);
-  static ConjuntoSimbolos Interseccion(const ConjuntoSimbolos& a, const ConjuntoSimbolos& b);
-  // Adds the members of `otro`; true when the set grew.
-  bool Unir(const ConjuntoSimbolos& otro);
-  // Whether the two sets share a member, without building their intersection.
-  bool Corta(const ConjuntoSimbolos& otro) const;
-
-  // " { a b }", or " { a b lambda }" for a nullable owner.
-  std::string TextoConjunto(bool lambda) const;
-
-  std::vector<PSimbolo>::const_iterator begin() const;
-  std::vector<PSimbolo>::const_iterator end() const;
-
- private:
-  void Ordenar() const;
-
-  mutable std::vector<PSimbolo> miembros;
-  mutable bool desordenado = false;
-};
 
 class CSimbolo {
  public:
@@ -124,8 +74,6 @@ class CSimboloNoTerminal : public CSimbolo {
   void ComprobarFirstFollow();
 
   bool EsAxioma() const { return esAxioma; }
-  bool EsRecursivo() const { return esRecursivo; }
-  bool FirstCalculado() const { return firstCalculado; }
   bool FollowCalculado() const { return followCalculado; }
   CProduccion* ProduccionAnulable() const { return produccionAnulable; }
   const std::vector<std::unique_ptr<CProduccion>>& Producciones() const { return producciones; }
@@ -137,7 +85,8 @@ class CSimboloNoTerminal : public CSimbolo {
   friend class MotorFirst;
   friend class MotorFollow;
 
-  // The walks behind First() and Follow(); they keep their own stacks, not the call stack.
+  // The walks behind First() and Follow(), defined with their engines (Motorfirst,
+  // Motorfollow); they keep their own stacks, not the call stack.
   void CalcularFirst(bool& recursivo, CSimbolo*& simboloRecursivo);
   void CalcularFollow();
 
@@ -167,7 +116,6 @@ class CProduccion {
   void PonerAntecedente(CSimboloNoTerminal* simbolo) { antecedente = simbolo; }
   CSimboloNoTerminal* Antecedente() const { return antecedente; }
   bool Anulable() const { return anulable; }
-  bool FirstCalculado() const { return firstCalculado; }
 
   // Appends a right-side entry (null for lambda) and registers a non-terminal's occurrence.
   void AnadirSimbolo(CSimbolo* simbolo);

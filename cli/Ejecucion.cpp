@@ -78,7 +78,7 @@ std::vector<FicheroPendiente> FicherosPedidos(const OpcionesCli& opciones,
   return ficheros;
 }
 
-std::string SalidaEstandar(const OpcionesCli& opciones, ResultadoAnalisis& analisis,
+std::string SalidaEstandar(const OpcionesCli& opciones, const ResultadoAnalisis& analisis,
                            const std::string& nombre) {
   if (opciones.json) return DocumentoJson(analisis, nombre).dump(2) + "\n";
   SeleccionInforme seleccion{opciones.analisis, opciones.errores, opciones.tabla, opciones.crudo};

@@ -15,9 +15,6 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-// Codes up to 25 come from reading the text; the LL(1) analysis only runs when there are none.
-constexpr int kPrimerCodigoLL1 = 26;
-
 const std::string& TextoCeldaVacia() {
   static const std::string guion = "-";
   return guion;
@@ -72,17 +69,15 @@ Json Lineas(const std::vector<std::string>& lineas) {
   return array;
 }
 
-bool LecturaSinErrores() {
-  for (int i = 0; i < listaErrores.NumErrores(); ++i)
-    if (listaErrores.Obtener(i).Codigo() < kPrimerCodigoLL1) return false;
-  return true;
+bool LecturaSinErrores(const std::vector<Error>& registros) {
+  return std::none_of(registros.begin(), registros.end(),
+                      [](const Error& error) { return error.Codigo() < kPrimerCodigoLL1; });
 }
 
-Json ErroresJson() {
+Json ErroresJson(const std::vector<Error>& registros) {
   Json errores = Json::array();
-  for (int i = 0; i < listaErrores.NumErrores(); ++i) {
-    const Error error = listaErrores.Obtener(i);
-    errores.push_back({{"code", error.Codigo()},
+  for (const Error& error : registros) {
+    errores.push_back({{"code", static_cast<int>(error.Codigo())},
                        {"symbol", Utf8(error.Simbolo())},
                        {"line1", error.Linea1()},
                        {"line2", error.Linea2()},
@@ -172,17 +167,18 @@ std::string TextoInforme(const ResultadoAnalisis& resultado, const SeleccionInfo
   return salida;
 }
 
-Json DocumentoJson(ResultadoAnalisis& resultado, const std::string& fichero) {
+Json DocumentoJson(const ResultadoAnalisis& resultado, const std::string& fichero) {
   Json documento;
   documento["file"] = Utf8(fichero);
   documento["ll1"] = resultado.tabla != nullptr;
-  documento["errors"] = ErroresJson();
+  documento["errors"] = ErroresJson(resultado.registros);
   documento["analysis"] = Lineas(resultado.analisis);
   Json terminales = Json::array();
   Json noTerminales = Json::array();
   if (resultado.gramatica) {
-    CGramatica& gramatica = *resultado.gramatica;
-    const ConjuntosExactos* exactos = LecturaSinErrores() ? &gramatica.Exactos() : nullptr;
+    const CGramatica& gramatica = *resultado.gramatica;
+    const ConjuntosExactos* exactos =
+        LecturaSinErrores(resultado.registros) ? &gramatica.Exactos() : nullptr;
     terminales = Nombres(gramatica.Terminales());
     for (const PSimbolo& simbolo : gramatica.NoTerminales())
       noTerminales.push_back(NoTerminalJson(

@@ -28,4 +28,5 @@ std::string TextoInforme(const ResultadoAnalisis& resultado, const SeleccionInfo
 // The whole analysis as one JSON document (UTF-8). `fichero` is the Windows-1252 file name.
 // The grammar's true nullable/FIRST/FOLLOW sets are given only when the text read without
 // errors, since otherwise the LL(1) analysis never ran.
-nlohmann::ordered_json DocumentoJson(ResultadoAnalisis& resultado, const std::string& fichero);
+nlohmann::ordered_json DocumentoJson(const ResultadoAnalisis& resultado,
+                                     const std::string& fichero);

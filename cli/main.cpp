@@ -122,7 +122,8 @@ bool EscribirSalida(const std::string& texto) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+// An exception that escapes is a fault or memory running out: the runtime's abort reports it.
+int main(int argc, char** argv) {  // NOLINT(bugprone-exception-escape)
   CLI::App app{"Comprueba si una gramática libre de contexto cumple la propiedad LL(1).",
                "quindel-cli"};
   OpcionesCli opciones;

@@ -6,7 +6,7 @@ packages=(
   build-essential cmake pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libcli11-dev
   qt6-base-dev qt6-svg-dev qt6-translations-l10n
-  clang libclang-rt-14-dev clang-format
+  clang libclang-rt-14-dev clang-format clang-tidy
   xvfb xauth xdg-utils fonts-dejavu-core
   poppler-utils
 )

@@ -27,7 +27,7 @@ TEST(AnalizarGramatica, emptyTextGivesTheTwoFailureLinesAndNoTable) {
   ASSERT_TRUE(gramatica);
   EXPECT_TRUE(gramatica->NoTerminales().Vacio());
   EXPECT_EQ(listaErrores.NumErrores(), 1);
-  EXPECT_EQ(listaErrores.Obtener(0).Codigo(), 2);
+  EXPECT_EQ(listaErrores.Obtener(0).Codigo(), CodigoError::FinFicheroInesperado);
   EXPECT_EQ(traza.lineas, w({"Se han encontrado errores en el fichero",
                              "No se puede realizar el análisis LL1 de la gramática", ""}));
 }
@@ -57,15 +57,24 @@ TEST(AnalizarTexto, listsReadAsTheMainWindowShowsThem) {
   const auto rechazada = AnalizarTexto("x\r\n");
   EXPECT_EQ(rechazada.analisis.size(), 5u);
   EXPECT_EQ(rechazada.analisis.back(), w("Análisis concluido con errores detectados"));
-  EXPECT_EQ(rechazada.errores.size(), listaErrores.NumErrores() + 2u);
+  EXPECT_EQ(rechazada.errores.size(), rechazada.registros.size() + 2u);
   EXPECT_EQ(rechazada.errores.end()[-2], "");
   EXPECT_EQ(rechazada.errores.back(),
-            "Encontrados " + std::to_string(listaErrores.NumErrores()) + " errores.");
+            "Encontrados " + std::to_string(rechazada.registros.size()) + " errores.");
 
   const auto noLL1 = AnalizarTexto(Gramatica("x", "A", "A", {"A -> A x"}));
   EXPECT_FALSE(noLL1.tabla);
   EXPECT_GT(noLL1.analisis.size(), 5u);
   EXPECT_EQ(noLL1.errores.back(), "Encontrados 1 errores.");
+}
+
+TEST(AnalizarTexto, resultKeepsItsErrorRecordsWhenTheNextAnalysisStarts) {
+  const auto noLL1 = AnalizarTexto(Gramatica("x", "A", "A", {"A -> A x"}));
+  const auto leida = AnalizarTexto(Gramatica("a", "S", "S", {"S -> a"}));
+  EXPECT_TRUE(leida.registros.empty());
+  ASSERT_EQ(noLL1.registros.size(), 1u);
+  EXPECT_EQ(noLL1.registros[0].Codigo(), CodigoError::RecursividadIzquierda);
+  EXPECT_EQ(noLL1.registros[0].Mensaje(), noLL1.errores[0]);
 }
 
 TEST(TextoGuardadoAnalisis, blanksTwoLinesPutsTheTitleThirdAndEndsEveryLineWithCrLf) {

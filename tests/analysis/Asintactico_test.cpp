@@ -10,9 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "Ayuda.h"
 #include "Cgramatica.h"
 #include "Errores.h"
 #include "Simbolos.h"
+
+using prueba::w;
 
 namespace {
 
@@ -91,7 +94,7 @@ TEST(AnalizadorSintactico, correctTextInAnyOrderOfTheDeclarations) {
 
 TEST(AnalizadorSintactico, declarationsKeepTheirLines) {
   const Lectura lectura = Leer("\r\nTerminales = { a\r\n  b }\r\n" + kNoTerminales + kAxioma);
-  EXPECT_EQ(Declarados(lectura.gramatica->Terminales()), "a:2 b:3 \xA0$ (final de cadena):0");
+  EXPECT_EQ(Declarados(lectura.gramatica->Terminales()), "a:2 b:3 " + NombreFinCadena() + ":0");
   EXPECT_EQ(Declarados(lectura.gramatica->NoTerminales()), "B:4 S:4");
 }
 
@@ -105,10 +108,9 @@ TEST(AnalizadorSintactico, workedExampleReportsEveryErrorInOrder) {
       "S -> lambda\r\n"
       "}");
   EXPECT_EQ(lectura.errores,
-            (Lineas{"L\xEDnea 1: Identificador a redefinido.",
-                    "L\xEDneas 1 y 2: Identificador a redefinido.",
-                    "L\xEDnea 3: El axioma T no est\xE1 definido como s\xEDmbolo no terminal.",
-                    "L\xEDnea 5: El s\xEDmbolo c no est\xE1 definido."}));
+            w({"Línea 1: Identificador a redefinido.", "Líneas 1 y 2: Identificador a redefinido.",
+               "Línea 3: El axioma T no está definido como símbolo no terminal.",
+               "Línea 5: El símbolo c no está definido."}));
   EXPECT_EQ(Declarados(lectura.gramatica->Terminales()), "a:1 b:1");
   EXPECT_EQ(Declarados(lectura.gramatica->NoTerminales()), "S:2");
   EXPECT_EQ(lectura.gramatica->Axioma(), nullptr);
@@ -116,47 +118,45 @@ TEST(AnalizadorSintactico, workedExampleReportsEveryErrorInOrder) {
 }
 
 TEST(AnalizadorSintactico, emptyTextOrProductionsFirstEndTheParse) {
-  EXPECT_EQ(Errores(""), Lineas{"L\xEDnea 1: Fin de fichero inesperado"});
+  EXPECT_EQ(Errores(""), w({"Línea 1: Fin de fichero inesperado"}));
   EXPECT_EQ(Errores(kProducciones + kDeclaraciones),
-            Lineas{"L\xEDnea 1: Se han de definir los conjuntos de s\xEDmbolos no terminales, "
-                   "simbolos terminales y el axioma antes de indicar el conjunto de producciones"});
+            w({"Línea 1: Se han de definir los conjuntos de símbolos no terminales, "
+               "simbolos terminales y el axioma antes de indicar el conjunto de producciones"}));
 }
 
 TEST(AnalizadorSintactico, productionsBeforeTheDeclarationsAreSkippedAfterAnEmptyLine) {
   EXPECT_EQ(Errores("\r\n" + kProducciones + kDeclaraciones + kProducciones),
-            Lineas{"L\xEDnea 2: Se han de definir los conjuntos de s\xEDmbolos no terminales, "
-                   "simbolos terminales y el axioma antes de indicar el conjunto de producciones"});
+            w({"Línea 2: Se han de definir los conjuntos de símbolos no terminales, "
+               "simbolos terminales y el axioma antes de indicar el conjunto de producciones"}));
 }
 
 TEST(AnalizadorSintactico, redefinedIdentifiersShowOneOrBothLines) {
-  EXPECT_EQ(Errores("Terminales = { a a }\r\nNoTerminales = { A A }\r\nAxioma = A\r\n"
-                    "Producciones = {\r\nA -> a\r\n}"),
-            (Lineas{"L\xEDnea 1: Identificador a redefinido.",
-                    "L\xEDneas 2 y 2: Identificador A redefinido."}));
+  EXPECT_EQ(
+      Errores("Terminales = { a a }\r\nNoTerminales = { A A }\r\nAxioma = A\r\n"
+              "Producciones = {\r\nA -> a\r\n}"),
+      w({"Línea 1: Identificador a redefinido.", "Líneas 2 y 2: Identificador A redefinido."}));
   // A terminal clashing with an earlier non-terminal is shown on its own line only.
   EXPECT_EQ(Errores("NoTerminales = { S\r\n A }\r\nTerminales = { a\r\nA }\r\nAxioma = S\r\n"
                     "Producciones = {\r\nS -> a\r\n}"),
-            Lineas{"L\xEDnea 4: Identificador A redefinido."});
+            w({"Línea 4: Identificador A redefinido."}));
   EXPECT_EQ(Errores("Terminales = { a\r\nS }\r\nNoTerminales = {\r\nS }\r\nAxioma = S\r\n"
                     "Producciones = {\r\nS -> a\r\n}"),
-            (Lineas{"L\xEDneas 2 y 4: Identificador S redefinido.",
-                    "L\xEDnea 5: El axioma S no est\xE1 definido como s\xEDmbolo no terminal.",
-                    "L\xEDnea 7: El antecedente S no est\xE1 definido como s\xEDmbolo no "
-                    "terminal."}));
+            w({"Líneas 2 y 4: Identificador S redefinido.",
+               "Línea 5: El axioma S no está definido como símbolo no terminal.",
+               "Línea 7: El antecedente S no está definido como símbolo no terminal."}));
 }
 
 TEST(AnalizadorSintactico, setMembersThatCannotBeDeclared) {
   const std::string resto = kNoTerminales + kAxioma + kProducciones;
-  EXPECT_EQ(Errores("Terminales = { }\r\n" + resto),
-            (Lineas{"L\xEDnea 1: El conjunto debe contener al menos un s\xEDmbolo.",
-                    "L\xEDnea 5: El s\xEDmbolo a no est\xE1 definido.",
-                    "L\xEDnea 6: El s\xEDmbolo b no est\xE1 definido."}));
+  EXPECT_EQ(
+      Errores("Terminales = { }\r\n" + resto),
+      w({"Línea 1: El conjunto debe contener al menos un símbolo.",
+         "Línea 5: El símbolo a no está definido.", "Línea 6: El símbolo b no está definido."}));
   const Lectura lambda = Leer("Terminales = { lambda a\r\n//// c\r\nb }\r\n" + resto);
   EXPECT_EQ(lambda.errores,
-            (Lineas{"L\xEDnea 1: No se puede definir un identificador con la palabra reservada "
-                    "lambda.",
-                    "L\xEDnea 2: Comentario incorrectamente colocado."}));
-  EXPECT_EQ(Declarados(lambda.gramatica->Terminales()), "a:1 b:3 \xA0$ (final de cadena):0");
+            w({"Línea 1: No se puede definir un identificador con la palabra reservada lambda.",
+               "Línea 2: Comentario incorrectamente colocado."}));
+  EXPECT_EQ(Declarados(lambda.gramatica->Terminales()), "a:1 b:3 " + NombreFinCadena() + ":0");
 }
 
 TEST(AnalizadorSintactico, signsAndKeywordsMayNameTerminalsButNotNonTerminals) {
@@ -167,102 +167,89 @@ TEST(AnalizadorSintactico, signsAndKeywordsMayNameTerminalsButNotNonTerminals) {
       "Producciones = {\r\n"
       "S -> a+ = { -> Axioma id)\r\n"
       "}\r\n");
-  EXPECT_EQ(lectura.errores,
-            Lineas{"L\xEDnea 2: El s\xEDmbolo a+ no es un s\xEDmbolo no terminal correcto."});
+  EXPECT_EQ(lectura.errores, w({"Línea 2: El símbolo a+ no es un símbolo no terminal correcto."}));
   EXPECT_EQ(Producciones(*lectura.gramatica), "5: S -> a+ = { -> Axioma id)");
   // A rejected first member leaves the set still empty.
   EXPECT_EQ(Errores("NoTerminales = { a+ }\r\nTerminales = { a }\r\nAxioma = S\r\n"),
-            (Lineas{"L\xEDnea 1: El s\xEDmbolo a+ no es un s\xEDmbolo no terminal correcto.",
-                    "L\xEDnea 1: El conjunto debe contener al menos un s\xEDmbolo.",
-                    "L\xEDnea 4: Fin de fichero inesperado",
-                    "L\xEDnea 3: El axioma S no est\xE1 definido como s\xEDmbolo no terminal.",
-                    "L\xEDnea 4: Fin de fichero inesperado"}));
+            w({"Línea 1: El símbolo a+ no es un símbolo no terminal correcto.",
+               "Línea 1: El conjunto debe contener al menos un símbolo.",
+               "Línea 4: Fin de fichero inesperado",
+               "Línea 3: El axioma S no está definido como símbolo no terminal.",
+               "Línea 4: Fin de fichero inesperado"}));
 }
 
 TEST(AnalizadorSintactico, undefinedAxiomIsReportedEachTimeTheProductionSectionIsSought) {
   EXPECT_EQ(Errores(kTerminales + kNoTerminales + "Axioma = X\r\nAxioma = S\r\n" + kProducciones),
-            (Lineas{"L\xEDnea 3: El axioma X no est\xE1 definido como s\xEDmbolo no terminal.",
-                    "L\xEDnea 4: Axioma ya definido.",
-                    "L\xEDnea 3: El axioma X no est\xE1 definido como s\xEDmbolo no terminal."}));
+            w({"Línea 3: El axioma X no está definido como símbolo no terminal.",
+               "Línea 4: Axioma ya definido.",
+               "Línea 3: El axioma X no está definido como símbolo no terminal."}));
   EXPECT_EQ(Errores(kDeclaraciones + "Terminales = { c }\r\nx\r\n" + kProducciones),
-            (Lineas{"L\xEDnea 4: Conjunto de s\xEDmbolos terminales ya definido",
-                    "L\xEDnea 5: Se esperaba un identificador de conjuntos. Encontrado "
-                    "s\xEDmbolo x."}));
+            w({"Línea 4: Conjunto de símbolos terminales ya definido",
+               "Línea 5: Se esperaba un identificador de conjuntos. Encontrado símbolo x."}));
 }
 
 TEST(AnalizadorSintactico, textEndingInsideASet) {
-  const std::string fin = "L\xEDnea 1: Fin de fichero inesperado";
-  const std::string sinAxioma =
-      "L\xEDnea 0: El axioma  no est\xE1 definido como s\xEDmbolo no terminal.";
+  const std::string fin = w("Línea 1: Fin de fichero inesperado");
+  const std::string sinAxioma = w("Línea 0: El axioma  no está definido como símbolo no terminal.");
   EXPECT_EQ(Errores("Terminales = { a"),
-            (Lineas{fin,
-                    "L\xEDnea 1: Se esperaba el s\xEDmbolo }. Encontrado s\xEDmbolo fin de "
-                    "fichero.",
+            (Lineas{fin, w("Línea 1: Se esperaba el símbolo }. Encontrado símbolo fin de fichero."),
                     fin, fin, sinAxioma, fin}));
-  const std::string fin2 = "L\xEDnea 2: Fin de fichero inesperado";
-  EXPECT_EQ(Errores(kTerminales + "NoTerminales = { S"),
-            (Lineas{fin2,
-                    "L\xEDnea 2: Se esperaba el s\xEDmbolo }. Encontrado s\xEDmbolo fin de "
-                    "fichero.",
-                    fin2, fin2, sinAxioma, fin2}));
+  const std::string fin2 = w("Línea 2: Fin de fichero inesperado");
+  EXPECT_EQ(
+      Errores(kTerminales + "NoTerminales = { S"),
+      (Lineas{fin2, w("Línea 2: Se esperaba el símbolo }. Encontrado símbolo fin de fichero."),
+              fin2, fin2, sinAxioma, fin2}));
 }
 
 TEST(AnalizadorSintactico, sectionHeadersMustBeComplete) {
   EXPECT_EQ(Errores("Terminales { a }\r\n" + kNoTerminales + kAxioma + "Producciones =\r\n"),
-            (Lineas{"L\xEDnea 1: Se esperaba el s\xEDmbolo =. Encontrado s\xEDmbolo {.",
-                    "L\xEDnea 5: Se esperaba el s\xEDmbolo {. Encontrado s\xEDmbolo fin de "
-                    "l\xEDnea.",
-                    "L\xEDnea 5: Fin de fichero inesperado"}));
+            w({"Línea 1: Se esperaba el símbolo =. Encontrado símbolo {.",
+               "Línea 5: Se esperaba el símbolo {. Encontrado símbolo fin de línea.",
+               "Línea 5: Fin de fichero inesperado"}));
   // Without the line break after "{" the whole first line is skipped, and no "}" is demanded.
   const Lectura lectura = Leer(kDeclaraciones + "Producciones = { S -> a\r\nS -> b\r\n");
-  EXPECT_EQ(lectura.errores, (Lineas{"L\xEDnea 4: Se esperaba un salto de l\xEDnea.",
-                                     "L\xEDnea 6: Fin de fichero inesperado"}));
+  EXPECT_EQ(lectura.errores,
+            w({"Línea 4: Se esperaba un salto de línea.", "Línea 6: Fin de fichero inesperado"}));
   EXPECT_EQ(Producciones(*lectura.gramatica), "5: S -> b");
-  EXPECT_EQ(
-      Errores("Axioma = S //// c\r\nAxioma S\r\n"),
-      (Lineas{"L\xEDnea 1: Se esperaba un salto de l\xEDnea.", "L\xEDnea 2: Axioma ya definido.",
-              "L\xEDnea 3: Fin de fichero inesperado", "L\xEDnea 3: Fin de fichero inesperado",
-              "L\xEDnea 1: El axioma S no est\xE1 definido como s\xEDmbolo no terminal.",
-              "L\xEDnea 3: Fin de fichero inesperado"}));
+  EXPECT_EQ(Errores("Axioma = S //// c\r\nAxioma S\r\n"),
+            w({"Línea 1: Se esperaba un salto de línea.", "Línea 2: Axioma ya definido.",
+               "Línea 3: Fin de fichero inesperado", "Línea 3: Fin de fichero inesperado",
+               "Línea 1: El axioma S no está definido como símbolo no terminal.",
+               "Línea 3: Fin de fichero inesperado"}));
 }
 
 TEST(AnalizadorSintactico, strayTextBetweenSections) {
   EXPECT_EQ(Errores("x y\r\n" + kTerminales + "z\r\n" + kNoTerminales + kAxioma + kProducciones),
-            (Lineas{"L\xEDnea 1: Se esperaba un identificador de conjuntos. Encontrado "
-                    "s\xEDmbolo x.",
-                    "L\xEDnea 3: Se esperaba un identificador de conjuntos. Encontrado "
-                    "s\xEDmbolo z."}));
+            w({"Línea 1: Se esperaba un identificador de conjuntos. Encontrado símbolo x.",
+               "Línea 3: Se esperaba un identificador de conjuntos. Encontrado símbolo z."}));
 }
 
 TEST(AnalizadorSintactico, rightSides) {
-  EXPECT_EQ(Errores(ConProducciones("S ->\r\nB -> //// c\r\n")),
-            (Lineas{"L\xEDnea 6: Final de l\xEDnea inesperado.",
-                    "L\xEDnea 6: Comentario incorrectamente colocado."}));
+  EXPECT_EQ(
+      Errores(ConProducciones("S ->\r\nB -> //// c\r\n")),
+      w({"Línea 6: Final de línea inesperado.", "Línea 6: Comentario incorrectamente colocado."}));
   const Lectura noDefinido = Leer(ConProducciones("S -> c\r\nS -> a c B\r\n"));
-  EXPECT_EQ(noDefinido.errores, (Lineas{"L\xEDnea 5: El s\xEDmbolo c no est\xE1 definido.",
-                                        "L\xEDnea 6: El s\xEDmbolo c no est\xE1 definido."}));
+  EXPECT_EQ(noDefinido.errores, w({"Línea 5: El símbolo c no está definido.",
+                                   "Línea 6: El símbolo c no está definido."}));
   EXPECT_EQ(Producciones(*noDefinido.gramatica), "5: S -> | 6: S -> a B");
 }
 
 TEST(AnalizadorSintactico, lambdaOnlyAsTheWholeRightSide) {
   const Lectura despues = Leer(ConProducciones("S -> a lambda\r\nB -> b\r\nB -> lambda\r\n"));
-  EXPECT_EQ(despues.errores,
-            (Lineas{"L\xEDnea 5: El s\xEDmbolo lamda s\xF3lo puede aparecer como consecuente "
-                    "\xFAnico de una producci\xF3n.",
-                    "L\xEDnea 6: Se esperaba un salto de l\xEDnea."}));
+  EXPECT_EQ(despues.errores, w({"Línea 5: El símbolo lamda sólo puede aparecer como consecuente "
+                                "único de una producción.",
+                                "Línea 6: Se esperaba un salto de línea."}));
   EXPECT_EQ(Producciones(*despues.gramatica), "7: B -> lambda | 5: S -> a");
   EXPECT_EQ(Errores(ConProducciones("S -> lambda a\r\n")),
-            Lineas{"L\xEDnea 5: Se esperaba un salto de l\xEDnea."});
+            w({"Línea 5: Se esperaba un salto de línea."}));
 }
 
 TEST(AnalizadorSintactico, productionsThatCannotBeAttached) {
   const Lectura lectura = Leer(ConProducciones("X -> S B\r\nS a\r\n= -> a\r\nS -> a\r\n"));
-  EXPECT_EQ(
-      lectura.errores,
-      (Lineas{"L\xEDnea 5: El antecedente X no est\xE1 definido como s\xEDmbolo no "
-              "terminal.",
-              "L\xEDnea 6: Se esperaba el s\xEDmbolo ->. Encontrado s\xEDmbolo a.",
-              "L\xEDnea 7: El antecedente de una regla debe ser un s\xEDmbolo no terminal."}));
+  EXPECT_EQ(lectura.errores,
+            w({"Línea 5: El antecedente X no está definido como símbolo no terminal.",
+               "Línea 6: Se esperaba el símbolo ->. Encontrado símbolo a.",
+               "Línea 7: El antecedente de una regla debe ser un símbolo no terminal."}));
   EXPECT_EQ(Producciones(*lectura.gramatica), "8: S -> a");
   // The dropped production registered its occurrences; it must stay alive for them.
   const CSimboloNoTerminal* b = lectura.gramatica->BuscarNoTerminal("B");
@@ -273,21 +260,17 @@ TEST(AnalizadorSintactico, productionsThatCannotBeAttached) {
 
 TEST(AnalizadorSintactico, commentsOnlyCloseProductionLines) {
   EXPECT_EQ(Errores(ConProducciones("S -> a //// ok\r\n//// alone\r\n")),
-            Lineas{"L\xEDnea 6: Comentario incorrectamente colocado."});
+            w({"Línea 6: Comentario incorrectamente colocado."}));
   EXPECT_EQ(Errores(kDeclaraciones + "Producciones = {\r\nS -> a //// last"),
-            (Lineas{"L\xEDnea 5: Se esperaba un salto de l\xEDnea.",
-                    "L\xEDnea 5: Fin de fichero inesperado",
-                    "L\xEDnea 5: Se esperaba el s\xEDmbolo }. Encontrado s\xEDmbolo fin de "
-                    "fichero."}));
+            w({"Línea 5: Se esperaba un salto de línea.", "Línea 5: Fin de fichero inesperado",
+               "Línea 5: Se esperaba el símbolo }. Encontrado símbolo fin de fichero."}));
 }
 
 TEST(AnalizadorSintactico, closingBraceOnAProductionLine) {
-  EXPECT_EQ(
-      Errores(kDeclaraciones + "Producciones = {\r\nS -> a }"),
-      (Lineas{"L\xEDnea 5: El s\xEDmbolo } no est\xE1 definido.",
-              "L\xEDnea 5: Fin de fichero inesperado", "L\xEDnea 5: Fin de fichero inesperado",
-              "L\xEDnea 5: Se esperaba el s\xEDmbolo }. Encontrado s\xEDmbolo fin de "
-              "fichero."}));
+  EXPECT_EQ(Errores(kDeclaraciones + "Producciones = {\r\nS -> a }"),
+            w({"Línea 5: El símbolo } no está definido.", "Línea 5: Fin de fichero inesperado",
+               "Línea 5: Fin de fichero inesperado",
+               "Línea 5: Se esperaba el símbolo }. Encontrado símbolo fin de fichero."}));
 }
 
 TEST(AnalizadorSintactico, braceFollowedByTextDeclaresTerminalsUntilABraceEndsALine) {
@@ -300,7 +283,7 @@ TEST(AnalizadorSintactico, braceFollowedByTextDeclaresTerminalsUntilABraceEndsAL
       "}\r\n");
   EXPECT_EQ(lectura.errores, Lineas{});
   EXPECT_EQ(Declarados(lectura.gramatica->Terminales()),
-            "Axioma:2 a:1 x:1 }:1 \xA0$ (final de cadena):0");
+            "Axioma:2 a:1 x:1 }:1 " + NombreFinCadena() + ":0");
   EXPECT_EQ(Producciones(*lectura.gramatica), "6: S -> a }");
 }
 
@@ -308,20 +291,18 @@ TEST(AnalizadorSintactico, misplacedTextAfterTheProductions) {
   EXPECT_EQ(Errores(kDeclaraciones + kProducciones +
                     "//// end\r\n\r\nTerminales = {\r\na }\r\nNoTerminales = { b }\r\n"
                     "Axioma = S\r\nProducciones = { S -> a\r\n}\r\nz"),
-            (Lineas{"L\xEDnea 11: Conjunto de s\xEDmbolos terminales ya definido",
-                    "L\xEDnea 13: Conjunto de s\xEDmbolos no terminales ya definido.",
-                    "L\xEDnea 14: Axioma ya definido.",
-                    "L\xEDnea 15: Conjunto de producciones ya definido.",
-                    "L\xEDnea 17: Todos los conjuntos est\xE1n definidos. No se esperaba "
-                    "ning\xFAn s\xEDmbolo m\xE1s."}));
+            w({"Línea 11: Conjunto de símbolos terminales ya definido",
+               "Línea 13: Conjunto de símbolos no terminales ya definido.",
+               "Línea 14: Axioma ya definido.", "Línea 15: Conjunto de producciones ya definido.",
+               "Línea 17: Todos los conjuntos están definidos. No se esperaba "
+               "ningún símbolo más."}));
 }
 
 TEST(AnalizadorSintactico, lineFeedsAloneAreLineBreaks) {
   const std::string texto =
-      "Terminales = { a }\nNoTerminales = { S }\nAxioma = S\n"
-      "Producciones = {\nS -> a\nS -> x\n}\n";
+      "Terminales = { a }\nNoTerminales = { S }\nAxioma = S\nProducciones = {\nS -> a\nS -> x\n}\n";
   const Lectura lectura = Leer(texto);
-  EXPECT_EQ(lectura.errores, Lineas{"L\xEDnea 6: El s\xEDmbolo x no est\xE1 definido."});
+  EXPECT_EQ(lectura.errores, w({"Línea 6: El símbolo x no está definido."}));
   EXPECT_EQ(Producciones(*lectura.gramatica), "5: S -> a | 6: S ->");
 }
 
@@ -333,8 +314,8 @@ TEST(AnalizadorSintactico, longTextsDoNotDeepenTheStack) {
   const Lectura lectura = Leer(basura + ConProducciones(producciones) + basura);
   EXPECT_EQ(lectura.errores.size(), 600'000u);
   EXPECT_EQ(lectura.errores.back(),
-            "L\xEDnea 800005: Todos los conjuntos est\xE1n definidos. No se esperaba "
-            "ning\xFAn s\xEDmbolo m\xE1s.");
+            w("Línea 800005: Todos los conjuntos están definidos. No se esperaba ningún "
+              "símbolo más."));
   EXPECT_EQ(lectura.gramatica->BuscarNoTerminal("S")->Producciones().size(), 200'000u);
 }
 

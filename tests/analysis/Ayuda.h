@@ -4,6 +4,7 @@
 
 #include <initializer_list>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,11 @@
 #include "Codificacion.h"
 #include "Errores.h"
 #include "Tablasintactica.h"
+
+// Failure messages show a code as its number.
+inline void PrintTo(CodigoError codigo, std::ostream* salida) {
+  *salida << static_cast<int>(codigo);
+}
 
 namespace prueba {
 
@@ -36,7 +42,8 @@ inline std::string Gramatica(const std::string& terminales, const std::string& n
 struct Analisis {
   std::vector<std::string> traza;    // the LL(1) analysis lines only
   std::vector<std::string> errores;  // every error message
-  std::vector<int> codigos;
+  std::vector<CodigoError> codigos;
+  std::vector<Error> registros;
   std::unique_ptr<CGramatica> gramatica;
   std::unique_ptr<CTablaSintactica> tabla;
 
@@ -63,10 +70,11 @@ inline Analisis Analizar(const std::string& texto) {
   // "Iniciando análisis", the driver's three lines ... the empty line, the closing line.
   if (r.analisis.size() >= 6 && r.analisis[1] == w("Lectura del fichero realizada con éxito"))
     a.traza.assign(r.analisis.begin() + 4, r.analisis.end() - 2);
-  for (int i = 0; i < listaErrores.NumErrores(); ++i) {
-    a.errores.push_back(listaErrores.Obtener(i).Mensaje());
-    a.codigos.push_back(listaErrores.Obtener(i).Codigo());
+  for (const Error& error : r.registros) {
+    a.errores.push_back(error.Mensaje());
+    a.codigos.push_back(error.Codigo());
   }
+  a.registros = std::move(r.registros);
   a.gramatica = std::move(r.gramatica);
   a.tabla = std::move(r.tabla);
   return a;

@@ -5,73 +5,81 @@
 #include <stdexcept>
 #include <string>
 
+#include "Ayuda.h"
+
+using prueba::w;
+
 TEST(Error, messagesCarryTheirLinesAndExactBytes) {
-  EXPECT_EQ(Error(17, "{", 4).Mensaje(),
-            "L\xEDnea 4: Se esperaba el s\xEDmbolo =. Encontrado s\xEDmbolo {.");
-  EXPECT_EQ(Error(22, "A", 5, 2).Mensaje(), "L\xEDneas 2 y 5: Identificador A redefinido.");
-  EXPECT_EQ(Error(22, "A", 3, 3).Mensaje(), "L\xEDneas 3 y 3: Identificador A redefinido.");
-  EXPECT_EQ(Error(2, "x", 9).Mensaje(), "L\xEDnea 9: Fin de fichero inesperado");
-  EXPECT_EQ(Error(23, "", 0).Mensaje(),
-            "L\xEDnea 0: El axioma  no est\xE1 definido como s\xEDmbolo no terminal.");
+  EXPECT_EQ(Error(CodigoError::SeEsperabaIgual, "{", 4).Mensaje(),
+            w("Línea 4: Se esperaba el símbolo =. Encontrado símbolo {."));
+  EXPECT_EQ(Error(CodigoError::IdentificadorRedefinido, "A", 5, 2).Mensaje(),
+            w("Líneas 2 y 5: Identificador A redefinido."));
+  EXPECT_EQ(Error(CodigoError::IdentificadorRedefinido, "A", 3, 3).Mensaje(),
+            w("Líneas 3 y 3: Identificador A redefinido."));
+  EXPECT_EQ(Error(CodigoError::FinFicheroInesperado, "x", 9).Mensaje(),
+            w("Línea 9: Fin de fichero inesperado"));
+  EXPECT_EQ(Error(CodigoError::AxiomaNoDefinido, "", 0).Mensaje(),
+            w("Línea 0: El axioma  no está definido como símbolo no terminal."));
 }
 
 TEST(Error, outOfRangeCodesBecomeZero) {
   for (const int codigo : {32, -1, 1000}) {
-    const Error error(codigo, "a", 7);
-    EXPECT_EQ(error.Codigo(), 0);
-    EXPECT_EQ(error.Mensaje(), "L\xEDnea 7: Error no especificado.");
+    const Error error(static_cast<CodigoError>(codigo), "a", 7);
+    EXPECT_EQ(error.Codigo(), CodigoError::NoEspecificado);
+    EXPECT_EQ(error.Mensaje(), w("Línea 7: Error no especificado."));
   }
 }
 
 TEST(Error, linesAreGivenInAscendingOrder) {
   int a = -1, b = -1;
-  Error(29, "x", 7, 3).Lineas(a, b);
+  Error(CodigoError::FirstCompartido, "x", 7, 3).Lineas(a, b);
   EXPECT_EQ(a, 3);
   EXPECT_EQ(b, 7);
-  Error(25, "x", 12).Lineas(a, b);
+  Error(CodigoError::SimboloNoDefinido, "x", 12).Lineas(a, b);
   EXPECT_EQ(a, 12);
   EXPECT_EQ(b, 0);
 }
 
-// The whole table, byte for byte, with the symbol "S" on line 1.
+// The whole table, byte for byte in Windows-1252, with the symbol "S" on line 1.
 TEST(Error, everyCodeHasItsFixedText) {
   const char* const cuerpos[] = {
       "Error no especificado.",
-      "Se esperaba un identificador de conjuntos. Encontrado s\xEDmbolo S.",
+      "Se esperaba un identificador de conjuntos. Encontrado símbolo S.",
       "Fin de fichero inesperado",
-      "Conjunto de s\xEDmbolos terminales ya definido",
-      "Conjunto de s\xEDmbolos no terminales ya definido.",
+      "Conjunto de símbolos terminales ya definido",
+      "Conjunto de símbolos no terminales ya definido.",
       "Axioma ya definido.",
       "Conjunto de producciones ya definido.",
-      "Todos los conjuntos est\xE1n definidos. No se esperaba ning\xFAn s\xEDmbolo m\xE1s.",
-      "Se han de definir los conjuntos de s\xEDmbolos no terminales, simbolos terminales y el "
+      "Todos los conjuntos están definidos. No se esperaba ningún símbolo más.",
+      "Se han de definir los conjuntos de símbolos no terminales, simbolos terminales y el "
       "axioma antes de indicar el conjunto de producciones",
-      "El conjunto debe contener al menos un s\xEDmbolo.",
+      "El conjunto debe contener al menos un símbolo.",
       "Comentario incorrectamente colocado.",
       "No se puede definir un identificador con la palabra reservada lambda.",
-      "El s\xEDmbolo S no es un s\xEDmbolo no terminal correcto.",
-      "Se esperaba el identificador Producciones. Encontrado el s\xEDmbolo S.",
-      "El antecedente de una regla debe ser un s\xEDmbolo no terminal.",
-      "Final de l\xEDnea inesperado.",
-      "El s\xEDmbolo lamda s\xF3lo puede aparecer como consecuente \xFAnico de una producci\xF3n.",
-      "Se esperaba el s\xEDmbolo =. Encontrado s\xEDmbolo S.",
-      "Se esperaba el s\xEDmbolo {. Encontrado s\xEDmbolo S.",
-      "Se esperaba el s\xEDmbolo }. Encontrado s\xEDmbolo S.",
-      "Se esperaba un salto de l\xEDnea.",
-      "Se esperaba el s\xEDmbolo ->. Encontrado s\xEDmbolo S.",
+      "El símbolo S no es un símbolo no terminal correcto.",
+      "Se esperaba el identificador Producciones. Encontrado el símbolo S.",
+      "El antecedente de una regla debe ser un símbolo no terminal.",
+      "Final de línea inesperado.",
+      "El símbolo lamda sólo puede aparecer como consecuente único de una producción.",
+      "Se esperaba el símbolo =. Encontrado símbolo S.",
+      "Se esperaba el símbolo {. Encontrado símbolo S.",
+      "Se esperaba el símbolo }. Encontrado símbolo S.",
+      "Se esperaba un salto de línea.",
+      "Se esperaba el símbolo ->. Encontrado símbolo S.",
       "Identificador S redefinido.",
-      "El axioma S no est\xE1 definido como s\xEDmbolo no terminal.",
-      "El antecedente S no est\xE1 definido como s\xEDmbolo no terminal.",
-      "El s\xEDmbolo S no est\xE1 definido.",
-      "No se han definido producciones para el s\xEDmbolo no terminal S.",
-      "La producci\xF3n genera recursividad por la izquierda del s\xEDmbolo S.",
-      "Producci\xF3n afectada por la recursividad de otro s\xEDmbolo.",
-      "Las dos producciones contienen el s\xEDmbolo S en su conjunto FIRST.",
-      "El s\xEDmbolo S tiene dos producciones anulables",
-      "El s\xEDmbolo S se encuentra en el FIRST y el FOLLOW del antecedente",
+      "El axioma S no está definido como símbolo no terminal.",
+      "El antecedente S no está definido como símbolo no terminal.",
+      "El símbolo S no está definido.",
+      "No se han definido producciones para el símbolo no terminal S.",
+      "La producción genera recursividad por la izquierda del símbolo S.",
+      "Producción afectada por la recursividad de otro símbolo.",
+      "Las dos producciones contienen el símbolo S en su conjunto FIRST.",
+      "El símbolo S tiene dos producciones anulables",
+      "El símbolo S se encuentra en el FIRST y el FOLLOW del antecedente",
   };
   for (int codigo = 0; codigo <= 31; ++codigo)
-    EXPECT_EQ(Error(codigo, "S", 1).Mensaje(), std::string("L\xEDnea 1: ") + cuerpos[codigo])
+    EXPECT_EQ(Error(static_cast<CodigoError>(codigo), "S", 1).Mensaje(),
+              w(std::string("Línea 1: ") + cuerpos[codigo]))
         << "code " << codigo;
 }
 
@@ -79,13 +87,13 @@ TEST(ListaErrores, keepsCopiesInOrderAndRefusesMissingIndices) {
   ListaErrores lista;
   EXPECT_EQ(lista.NumErrores(), 0);
   EXPECT_THROW(lista.Obtener(0), std::out_of_range);
-  const Error error(25, "c", 5);
+  const Error error(CodigoError::SimboloNoDefinido, "c", 5);
   lista.Agregar(error);
   lista.Agregar(error);
-  lista.Agregar(Error(2, "", 6));
+  lista.Agregar(Error(CodigoError::FinFicheroInesperado, "", 6));
   EXPECT_EQ(lista.NumErrores(), 3);
   EXPECT_EQ(lista.Obtener(1).Mensaje(), error.Mensaje());
-  EXPECT_EQ(lista.Obtener(2).Codigo(), 2);
+  EXPECT_EQ(lista.Obtener(2).Codigo(), CodigoError::FinFicheroInesperado);
   try {
     lista.Obtener(3);
     FAIL() << "no exception";

@@ -160,7 +160,8 @@ TEST(PropiedadesLL1, verdictTableAndSetsAgreeWithTheTextbook) {
     const auto a = Analizar(g.Texto());
     ASSERT_TRUE(a.gramatica);
     // Undeclared... every generated text reads without errors.
-    ASSERT_TRUE(std::none_of(a.codigos.begin(), a.codigos.end(), [](int c) { return c < 26; }));
+    ASSERT_TRUE(std::none_of(a.codigos.begin(), a.codigos.end(),
+                             [](CodigoError c) { return c < kPrimerCodigoLL1; }));
     Libro libro(g);
 
     // The exact sets hold for every grammar.
@@ -177,19 +178,20 @@ TEST(PropiedadesLL1, verdictTableAndSetsAgreeWithTheTextbook) {
       sinProducciones |= std::none_of(g.reglas.begin(), g.reglas.end(),
                                       [&](const Regla& r) { return r.antecedente == n; });
     const bool recursivo = libro.RecursivoPorLaIzquierda();
-    const auto tiene = [&](int codigo) {
+    const auto tiene = [&](CodigoError codigo) {
       return std::count(a.codigos.begin(), a.codigos.end(), codigo) > 0;
     };
     if (sinProducciones || recursivo) {
-      EXPECT_EQ(tiene(26), sinProducciones);
+      EXPECT_EQ(tiene(CodigoError::SinProducciones), sinProducciones);
       if (recursivo) {
-        EXPECT_TRUE(tiene(27));
+        EXPECT_TRUE(tiene(CodigoError::RecursividadIzquierda));
       }
       EXPECT_FALSE(a.tabla);
       ++omitidas;
       continue;
     }
-    EXPECT_FALSE(tiene(26) || tiene(27) || tiene(28));
+    EXPECT_FALSE(tiene(CodigoError::SinProducciones) || tiene(CodigoError::RecursividadIzquierda) ||
+                 tiene(CodigoError::AfectadaPorRecursividad));
 
     // LL(1): no two productions of a non-terminal share a FIRST symbol, at most one is
     // nullable, and when one is, no other production's FIRST meets FOLLOW of the antecedent.

@@ -1,0 +1,127 @@
+#include "Conjuntosimbolos.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include "Simbolos.h"
+
+bool operator<(PSimbolo a, PSimbolo b) {
+  return static_cast<CSimbolo*>(a) != static_cast<CSimbolo*>(b) &&
+         NombreMenor(a->Nombre(), b->Nombre());
+}
+
+namespace {
+
+// Orders a member against a name.
+struct PorNombre {
+  bool operator()(PSimbolo a, const std::string& nombre) const {
+    return NombreMenor(a->Nombre(), nombre);
+  }
+  bool operator()(const std::string& nombre, PSimbolo a) const {
+    return NombreMenor(nombre, a->Nombre());
+  }
+};
+
+}  // namespace
+
+void ConjuntoSimbolos::Ordenar() const {
+  if (!desordenado) return;
+  std::sort(miembros.begin(), miembros.end());
+  desordenado = false;
+}
+
+bool ConjuntoSimbolos::Insertar(CSimbolo* simbolo) {
+  Ordenar();
+  const auto sitio =
+      std::lower_bound(miembros.begin(), miembros.end(), simbolo->Nombre(), PorNombre{});
+  if (sitio != miembros.end() && (*sitio)->Nombre() == simbolo->Nombre()) return false;
+  miembros.insert(sitio, simbolo);
+  return true;
+}
+
+void ConjuntoSimbolos::InsertarNuevo(CSimbolo* simbolo) {
+  if (!desordenado && !miembros.empty() && !(miembros.back() < PSimbolo(simbolo)))
+    desordenado = true;
+  miembros.push_back(simbolo);
+}
+
+CSimbolo* ConjuntoSimbolos::Buscar(const std::string& nombre) const {
+  Ordenar();
+  const auto sitio = std::lower_bound(miembros.begin(), miembros.end(), nombre, PorNombre{});
+  if (sitio == miembros.end() || (*sitio)->Nombre() != nombre) return nullptr;
+  return *sitio;
+}
+
+CSimbolo* ConjuntoSimbolos::Elemento(int k) const {
+  Ordenar();
+  if (k < 0 || k >= Tamano()) return nullptr;
+  return miembros[static_cast<std::size_t>(k)];
+}
+
+std::vector<PSimbolo>::const_iterator ConjuntoSimbolos::begin() const {
+  Ordenar();
+  return miembros.cbegin();
+}
+
+std::vector<PSimbolo>::const_iterator ConjuntoSimbolos::end() const {
+  Ordenar();
+  return miembros.cend();
+}
+
+ConjuntoSimbolos ConjuntoSimbolos::Union(const ConjuntoSimbolos& a, const ConjuntoSimbolos& b) {
+  ConjuntoSimbolos resultado = a;
+  resultado.Unir(b);
+  return resultado;
+}
+
+ConjuntoSimbolos ConjuntoSimbolos::Interseccion(const ConjuntoSimbolos& a,
+                                                const ConjuntoSimbolos& b) {
+  ConjuntoSimbolos resultado;
+  std::set_intersection(a.begin(), a.end(), b.begin(), b.end(),
+                        std::back_inserter(resultado.miembros));
+  return resultado;
+}
+
+bool ConjuntoSimbolos::Unir(const ConjuntoSimbolos& otro) {
+  if (otro.Vacio()) return false;
+  Ordenar();
+  if (miembros.empty()) {
+    miembros.assign(otro.begin(), otro.end());
+    return true;
+  }
+  // The common case of the analysis: the other set adds nothing.
+  if (std::includes(miembros.begin(), miembros.end(), otro.begin(), otro.end())) return false;
+  std::vector<PSimbolo> unidos;
+  unidos.reserve(miembros.size() + otro.miembros.size());
+  std::set_union(miembros.begin(), miembros.end(), otro.begin(), otro.end(),
+                 std::back_inserter(unidos));
+  miembros.swap(unidos);
+  return true;
+}
+
+bool ConjuntoSimbolos::Corta(const ConjuntoSimbolos& otro) const {
+  auto a = begin();
+  auto b = otro.begin();
+  while (a != end() && b != otro.end()) {
+    if (*a < *b) {
+      ++a;
+    } else if (*b < *a) {
+      ++b;
+    } else {
+      return true;
+    }
+  }
+  return false;
+}
+
+std::string ConjuntoSimbolos::TextoConjunto(bool lambda) const {
+  std::string texto;
+  texto.reserve(16 + 8 * miembros.size());
+  texto += " { ";
+  for (const PSimbolo miembro : *this) {
+    texto += miembro->Nombre();
+    texto += ' ';
+  }
+  texto += lambda ? "lambda }" : "}";
+  return texto;
+}

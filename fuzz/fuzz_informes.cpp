@@ -1,0 +1,17 @@
+// libFuzzer target: the quindel-cli reports of an analysis of arbitrary bytes, the text
+// sections and the JSON document with the grammar's exact sets.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "Analizador.h"
+#include "Codificacion.h"
+#include "Informe.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t tamano) {
+  const std::string texto(reinterpret_cast<const char*>(datos), tamano);
+  const ResultadoAnalisis resultado = AnalizarTexto(cp1252::NormalizarSaltos(texto));
+  TextoInforme(resultado, {true, true, true, false});
+  DocumentoJson(resultado, "fuzz").dump();
+  return 0;
+}

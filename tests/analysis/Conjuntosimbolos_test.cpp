@@ -1,0 +1,84 @@
+// The symbol set and its name order.
+#include "Conjuntosimbolos.h"
+
+#include <gtest/gtest.h>
+
+#include "Cgramatica.h"
+
+namespace {
+
+std::vector<std::string> Nombres(const ConjuntoSimbolos& conjunto) {
+  std::vector<std::string> nombres;
+  for (int k = 0; CSimbolo* s = conjunto.Elemento(k); ++k) nombres.push_back(s->Nombre());
+  return nombres;
+}
+
+}  // namespace
+
+TEST(NombreMenor, comparesUnsignedBytesWithPrefixFirst) {
+  EXPECT_TRUE(NombreMenor("A", "a"));
+  EXPECT_TRUE(NombreMenor("9", "A"));
+  EXPECT_TRUE(NombreMenor("a", "ab"));
+  EXPECT_TRUE(NombreMenor("ab", "b"));
+  EXPECT_TRUE(NombreMenor("z", "\xA0$"));     // the end marker after ASCII names
+  EXPECT_TRUE(NombreMenor("\xA0$", "\xE1"));  // and before accented letters
+  EXPECT_FALSE(NombreMenor("a", "a"));
+}
+
+TEST(ConjuntoSimbolos, iteratesInByteOrderWhateverTheInsertionOrder) {
+  CGramatica g;
+  for (const char* n : {"b", "A", "a", "Z", "ab", "\xE1", "0"}) g.AnadirTerminal(n, 1);
+  EXPECT_EQ(Nombres(g.Terminales()),
+            (std::vector<std::string>{"0", "A", "Z", "a", "ab", "b", "\xE1"}));
+  EXPECT_EQ(g.Terminales().Elemento(7), nullptr);
+  EXPECT_EQ(g.Terminales().Elemento(-1), nullptr);
+  EXPECT_EQ(ConjuntoSimbolos().Elemento(0), nullptr);
+}
+
+TEST(ConjuntoSimbolos, insertRefusesNamesAlreadyThere) {
+  CGramatica g;
+  g.AnadirTerminal("x", 1);
+  g.AnadirTerminal("y", 1);
+  ConjuntoSimbolos c;
+  EXPECT_TRUE(c.Insertar(g.BuscarSimbolo("y")));
+  EXPECT_TRUE(c.Insertar(g.BuscarSimbolo("x")));
+  EXPECT_FALSE(c.Insertar(g.BuscarSimbolo("y")));
+  EXPECT_EQ(Nombres(c), (std::vector<std::string>{"x", "y"}));
+  EXPECT_EQ(c.Buscar("y"), g.BuscarSimbolo("y"));
+  EXPECT_EQ(c.Buscar("z"), nullptr);
+}
+
+TEST(ConjuntoSimbolos, unionAndIntersectionMergeByName) {
+  CGramatica g;
+  for (const char* n : {"a", "b", "c", "d"}) g.AnadirTerminal(n, 1);
+  ConjuntoSimbolos ab, bcd;
+  ab.Insertar(g.BuscarSimbolo("b"));
+  ab.Insertar(g.BuscarSimbolo("a"));
+  for (const char* n : {"d", "c", "b"}) bcd.Insertar(g.BuscarSimbolo(n));
+  EXPECT_EQ(Nombres(ConjuntoSimbolos::Union(ab, bcd)),
+            (std::vector<std::string>{"a", "b", "c", "d"}));
+  EXPECT_EQ(Nombres(ConjuntoSimbolos::Interseccion(ab, bcd)), (std::vector<std::string>{"b"}));
+  EXPECT_TRUE(ab.Corta(bcd));
+  EXPECT_EQ(Nombres(ab), (std::vector<std::string>{"a", "b"}));  // arguments unchanged
+  ConjuntoSimbolos copia = ab;
+  EXPECT_FALSE(copia.Unir(ab));
+  EXPECT_TRUE(copia.Unir(bcd));
+  EXPECT_EQ(copia.Tamano(), 4);
+}
+
+TEST(TextoConjunto, listsMembersEachWithATrailingBlank) {
+  CGramatica g;
+  g.AnadirTerminal("b", 1);
+  g.AnadirTerminal("a", 1);
+  g.AnadirNoTerminal("S", 2);
+  g.DefinirAxioma("S");
+  ConjuntoSimbolos c;
+  EXPECT_EQ(c.TextoConjunto(false), " { }");
+  EXPECT_EQ(c.TextoConjunto(true), " { lambda }");
+  c.Insertar(g.BuscarSimbolo("a"));
+  EXPECT_EQ(c.TextoConjunto(false), " { a }");
+  c.Insertar(g.BuscarSimbolo("b"));
+  EXPECT_EQ(c.TextoConjunto(true), " { a b lambda }");
+  c.Insertar(g.BuscarSimbolo(NombreFinCadena()));
+  EXPECT_EQ(c.TextoConjunto(false), " { a b \xA0$ (final de cadena) }");
+}
