@@ -26,29 +26,8 @@
 
 namespace {
 
-// Nobody answers: questions get No, dialogs are cancelled, windows are shown and closed.
-class DialogosMudos : public Dialogos {
- public:
-  void Mostrar(Forma, const QString&, const QString&) override {}
-  Respuesta Preguntar(const QString&, const QString&) override { return Respuesta::No; }
-  std::optional<QString> ElegirFichero(DialogoFichero&) override { return std::nullopt; }
-  bool ElegirImpresora(QPrinter&) override { return false; }
-  std::optional<QFont> ElegirFuente(const QFont&) override { return std::nullopt; }
-  int Ejecutar(QDialog& ventana) override {
-    ventana.show();
-    QApplication::processEvents();
-    abierta = temporizador.elapsed() / 1000.0;
-    if (accion) accion(ventana);
-    ventana.hide();
-    return QDialog::Accepted;
-  }
-  QElapsedTimer temporizador;
-  double abierta = 0;
-  std::function<void(QDialog&)> accion;  // what the user does while the window is open
-};
-
 struct Banco {
-  DialogosMudos* dialogos = new DialogosMudos;
+  DialogosSinUsuario* dialogos = new DialogosSinUsuario;
   TFormPpal ventana{{}, std::unique_ptr<Dialogos>(dialogos)};
 
   Banco() {
@@ -133,9 +112,13 @@ int main(int argc, char** argv) {
     }
     std::printf("  (table of %u rows x %u columns)\n", tabla->NumFilas(), tabla->NumColumnas());
     auto* ventanaTabla = banco.ventana.findChild<TFormTabla*>("FormTabla");
-    banco.dialogos->temporizador.start();
+    QElapsedTimer reloj;
+    double abierta = 0;
+    banco.dialogos->enVentana = [&](QDialog&) { abierta = reloj.elapsed() / 1000.0; };
+    reloj.start();
     ventanaTabla->MostrarTabla(*tabla);
-    correcto &= Comprobar(banco.dialogos->abierta, 1.0, "opening the table window");
+    banco.dialogos->enVentana = nullptr;
+    correcto &= Comprobar(abierta, 1.0, "opening the table window");
 
     QTemporaryDir carpeta;
     QFile fichero(carpeta.filePath("g.ll1"));
@@ -146,7 +129,6 @@ int main(int argc, char** argv) {
     opciones.fichero = fichero.fileName().toStdString();
     opciones.conHtml = true;
     opciones.rutaHtml = carpeta.filePath("cli.htm").toStdString();
-    QElapsedTimer reloj;
     reloj.start();
     EjecutarCli(opciones);
     const double cli = reloj.elapsed() / 1000.0;
@@ -169,7 +151,7 @@ int main(int argc, char** argv) {
     for (int i = 0; i < 250; ++i) frase += i % 2 ? "( id * id ) + " : "id * ( id ) + ";
     frase += "id";
     double segundos = 0;
-    banco.dialogos->accion = [&](QDialog& ventana) {
+    banco.dialogos->enVentana = [&](QDialog& ventana) {
       ventana.findChild<QComboBox*>("Frase")->setEditText(frase);
       QElapsedTimer reloj;
       reloj.start();
@@ -178,7 +160,7 @@ int main(int argc, char** argv) {
       segundos = reloj.elapsed() / 1000.0;
     };
     banco.ventana.findChild<QAction*>("MProbarCadena")->trigger();
-    banco.dialogos->accion = nullptr;
+    banco.dialogos->enVentana = nullptr;
     correcto &= Comprobar(segundos, 0.25, "trying a sentence of 2,000 terminals, tree drawn");
   }
   {

@@ -1,5 +1,6 @@
 #include "Dialogos.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -84,3 +85,11 @@ std::optional<QFont> DialogosQt::ElegirFuente(const QFont& actual) {
 }
 
 int DialogosQt::Ejecutar(QDialog& ventana) { return ventana.exec(); }
+
+int DialogosSinUsuario::Ejecutar(QDialog& ventana) {
+  ventana.show();
+  QApplication::processEvents();
+  if (enVentana) enVentana(ventana);
+  ventana.hide();
+  return QDialog::Accepted;
+}

@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 class QDialog;
@@ -58,4 +59,19 @@ class DialogosQt : public Dialogos {
 
  private:
   QWidget* padre;
+};
+
+// Nobody at the keyboard, for headless tools (the manual's screenshots, the benchmarks): boxes
+// are dropped, questions answered No, file, print and font dialogs cancelled, and the program's
+// own windows shown, handed to `enVentana` while they are open, and closed.
+class DialogosSinUsuario : public Dialogos {
+ public:
+  std::function<void(QDialog&)> enVentana;
+
+  void Mostrar(Forma, const QString&, const QString&) override {}
+  Respuesta Preguntar(const QString&, const QString&) override { return Respuesta::No; }
+  std::optional<QString> ElegirFichero(DialogoFichero&) override { return std::nullopt; }
+  bool ElegirImpresora(QPrinter&) override { return false; }
+  std::optional<QFont> ElegirFuente(const QFont&) override { return std::nullopt; }
+  int Ejecutar(QDialog& ventana) override;
 };

@@ -1,10 +1,13 @@
 // quindel-capturas: the screenshots of the user manual, taken from the real windows, headless.
 // Usage: quindel-capturas CARPETA_EJEMPLOS CARPETA_SALIDA
+#include <QAction>
+#include <QComboBox>
 #include <QDialog>
 #include <QDir>
 #include <QListWidget>
 #include <QPixmap>
 #include <QPrinter>
+#include <QPushButton>
 #include <QTabWidget>
 #include <cstdio>
 #include <functional>
@@ -14,27 +17,6 @@
 #include "Pantallappal.h"
 
 namespace {
-
-// Nobody answers the program: what its own windows show is photographed instead.
-class DialogosFoto : public Dialogos {
- public:
-  explicit DialogosFoto(std::function<void(QWidget&)> foto) : foto(std::move(foto)) {}
-  void Mostrar(Forma, const QString&, const QString&) override {}
-  Respuesta Preguntar(const QString&, const QString&) override { return Respuesta::No; }
-  std::optional<QString> ElegirFichero(DialogoFichero&) override { return std::nullopt; }
-  bool ElegirImpresora(QPrinter&) override { return false; }
-  std::optional<QFont> ElegirFuente(const QFont&) override { return std::nullopt; }
-  int Ejecutar(QDialog& ventana) override {
-    ventana.show();
-    QApplication::processEvents();
-    foto(ventana);
-    ventana.hide();
-    return QDialog::Accepted;
-  }
-
- private:
-  std::function<void(QWidget&)> foto;
-};
 
 bool Guardar(QWidget& ventana, const QString& ruta) {
   QApplication::processEvents();
@@ -57,8 +39,15 @@ int main(int argc, char** argv) {
   QDir().mkpath(salida.path());
   bool correcto = true;
   QString siguiente;
-  auto* dialogos = new DialogosFoto(
-      [&](QWidget& ventana) { correcto &= Guardar(ventana, salida.filePath(siguiente)); });
+  // What the program's own windows show is photographed while they are open.
+  auto* dialogos = new DialogosSinUsuario;
+  dialogos->enVentana = [&](QDialog& ventana) {
+    if (ventana.objectName() == "FormCadena") {
+      ventana.findChild<QComboBox*>("Frase")->setEditText("id + id * id");
+      ventana.findChild<QPushButton*>("BReconocer")->click();
+    }
+    correcto &= Guardar(ventana, salida.filePath(siguiente));
+  };
   TFormPpal ventana({}, std::unique_ptr<Dialogos>(dialogos));
   ventana.resize(760, 620);
   ventana.show();
@@ -69,6 +58,8 @@ int main(int argc, char** argv) {
   correcto &= Guardar(ventana, salida.filePath("principal.png"));
   siguiente = "tabla.png";
   ventana.findChild<QAction*>("MVerTabla")->trigger();
+  siguiente = "cadena.png";
+  ventana.findChild<QAction*>("MProbarCadena")->trigger();
   siguiente = "acerca.png";
   ventana.findChild<QAction*>("MAcerca")->trigger();
 
