@@ -1,5 +1,6 @@
 // quindel-bench: times reading, the whole LL(1) analysis and the table on large generated
-// grammars, and reports the peak memory of each case (each case runs in its own process).
+// grammars, then the parse of long sentences with their JSON and DOT forms, and reports the
+// peak memory of each case (each case runs in its own process).
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -8,6 +9,7 @@
 #include <cstdio>
 #include <ctime>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -18,6 +20,8 @@
 #include "Cgramatica.h"
 #include "Errores.h"
 #include "Generador.h"
+#include "Informecadena.h"
+#include "Reconocedor.h"
 #include "Tablasintactica.h"
 
 namespace {
@@ -124,6 +128,153 @@ bool MedirEnHijo(const Caso& caso, int repeticiones, Medida& medida) {
   return leido && WIFEXITED(estado) && WEXITSTATUS(estado) == 0;
 }
 
+// ---------------------------------------------------------------------------------------------
+// Parsing sentences
+
+// A grammar and a sentence of `terminales` terminals for it.
+struct CasoFrase {
+  std::string nombre;
+  int terminales = 100000;
+  double segundosMax = 0;  // for the parse alone
+};
+
+struct MedidaFrase {
+  double segundos = 0;   // best of the repetitions: the parse
+  double liberar = 0;    // freeing its steps and tree
+  double json = 0;       // its JSON, as --json --parse writes it
+  double dot = 0;        // its tree as a DOT file
+  double megasJson = 0;  // size of the JSON
+  double megas = 0;      // peak resident memory of the process
+  long long terminales = 0;
+  long long pasos = 0;
+  long long profundidad = 0;
+  bool aceptada = false;
+};
+
+// "expr": the expression grammar on "( id * id + id ) * id + ..." (ten terminals a round);
+// "deep": L -> a L | lambda on a...a, a tree as deep as the sentence is long; "units": A1 -> A2,
+// ..., An -> a on "a", a tree n deep whose every step is short. Only the units' JSON is
+// written: every step lists the rest of the input, so the others' grow with the square of n.
+const std::vector<CasoFrase> kFrases = {
+    {"expr", 100000, 0.2},
+    {"deep", 100000, 0.2},
+    {"units", 100000, 0},
+};
+
+struct TextosFrase {
+  std::string gramatica;
+  std::string frase;
+};
+
+TextosFrase GenerarFrase(const CasoFrase& caso) {
+  const int n = caso.terminales;
+  TextosFrase t;
+  if (caso.nombre == "expr") {
+    t.gramatica =
+        "Terminales = { + * ( ) id }\r\nNoTerminales = { E Eprima T Tprima F }\r\nAxioma = E\r\n"
+        "Producciones = {\r\nE -> T Eprima\r\nEprima -> + T Eprima\r\nEprima -> lambda\r\n"
+        "T -> F Tprima\r\nTprima -> * F Tprima\r\nTprima -> lambda\r\nF -> ( E )\r\n"
+        "F -> id\r\n}\r\n";
+    for (int i = 0; i < n / 10; ++i) t.frase += "( id * id + id ) * id + ";
+    t.frase += "id";  // every sentence of this grammar has an odd length
+  } else if (caso.nombre == "deep") {
+    t.gramatica =
+        "Terminales = { a }\r\nNoTerminales = { L }\r\nAxioma = L\r\nProducciones = {\r\n"
+        "L -> a L\r\nL -> lambda\r\n}\r\n";
+    for (int i = 0; i < n; ++i) t.frase += "a ";
+  } else {
+    t.gramatica = "Terminales = { a }\r\nNoTerminales = {";
+    for (int i = 1; i <= n; ++i) t.gramatica += (i % 20 ? " A" : "\r\nA") + std::to_string(i);
+    t.gramatica += " }\r\nAxioma = A1\r\nProducciones = {\r\n";
+    for (int i = 1; i < n; ++i)
+      t.gramatica += "A" + std::to_string(i) + " -> A" + std::to_string(i + 1) + "\r\n";
+    t.gramatica += "A" + std::to_string(n) + " -> a\r\n}\r\n";
+    t.frase = "a";
+  }
+  return t;
+}
+
+template <class Trabajo>
+double Cronometrar(Trabajo&& trabajo) {
+  const auto inicio = std::chrono::steady_clock::now();
+  trabajo();
+  return Segundos(std::chrono::steady_clock::now() - inicio);
+}
+
+MedidaFrase MedirFrase(const CasoFrase& caso, int repeticiones) {
+  const TextosFrase textos = GenerarFrase(caso);
+  std::istringstream entrada(textos.gramatica);
+  std::unique_ptr<CGramatica> gramatica;
+  const std::unique_ptr<CTablaSintactica> tabla = AnalizarGramatica(gramatica, entrada);
+  MedidaFrase m;
+  if (!tabla) return m;
+  for (int r = 0; r < repeticiones; ++r) {
+    std::optional<Reconocimiento> reconocimiento;
+    const double segundos =
+        Cronometrar([&] { reconocimiento = Reconocer(*gramatica, *tabla, textos.frase); });
+    const bool aceptada = reconocimiento->Aceptada();
+    const auto pasos = static_cast<long long>(reconocimiento->Pasos().size());
+    // A parent comes before its children in the tree's array.
+    const auto& arbol = reconocimiento->Arbol();
+    std::vector<long long> profundidades(arbol.size(), 0);
+    long long profundidad = 0;
+    for (std::size_t n = 1; n < arbol.size(); ++n) {
+      profundidades[n] = profundidades[static_cast<std::size_t>(arbol[n].padre)] + 1;
+      profundidad = std::max(profundidad, profundidades[n]);
+    }
+    const auto terminales = static_cast<long long>(reconocimiento->Nombres().size());
+    std::string json, dot;
+    const double segundosJson = caso.nombre != "units" ? 0 : Cronometrar([&] {
+      json = JsonReconocimiento(*reconocimiento, 1);
+    });
+    const double segundosDot = Cronometrar([&] { dot = DotArbol(*reconocimiento); });
+    const double liberar = Cronometrar([&] { reconocimiento.reset(); });
+    if (r == 0 || segundos < m.segundos) {
+      m.segundos = segundos;
+      m.liberar = liberar;
+      m.json = segundosJson;
+      m.dot = segundosDot;
+    }
+    m.megasJson = json.size() / 1e6;
+    m.pasos = pasos;
+    m.terminales = terminales;
+    m.profundidad = profundidad;
+    m.aceptada = aceptada;
+  }
+  m.megas = PicoMegas();
+  return m;
+}
+
+void InformarFrase(const CasoFrase& caso, const MedidaFrase& m) {
+  char json[64] = "not written";
+  if (m.megasJson > 0) std::snprintf(json, sizeof json, "%.3f s (%.1f MB)", m.json, m.megasJson);
+  std::printf(
+      "%-6s %lld terminals: parse %.3f s (free %.3f s), %lld steps, tree %lld deep, %s; "
+      "--json %s, --tree-dot %.3f s; peak %.1f MB\n",
+      caso.nombre.c_str(), m.terminales, m.segundos, m.liberar, m.pasos, m.profundidad,
+      m.aceptada ? "accepted" : "REJECTED", json, m.dot, m.megas);
+  std::fflush(stdout);
+}
+
+bool MedirFraseEnHijo(const CasoFrase& caso, int repeticiones, MedidaFrase& medida) {
+  int tubo[2];
+  if (pipe(tubo) != 0) return false;
+  const pid_t hijo = fork();
+  if (hijo == 0) {
+    close(tubo[0]);
+    const MedidaFrase m = MedirFrase(caso, repeticiones);
+    InformarFrase(caso, m);
+    const bool escrito = write(tubo[1], &m, sizeof m) == static_cast<ssize_t>(sizeof m);
+    _exit(escrito ? 0 : 1);
+  }
+  close(tubo[1]);
+  const bool leido = read(tubo[0], &medida, sizeof medida) == static_cast<ssize_t>(sizeof medida);
+  close(tubo[0]);
+  int estado = 0;
+  waitpid(hijo, &estado, 0);
+  return leido && WIFEXITED(estado) && WEXITSTATUS(estado) == 0;
+}
+
 bool Comprobar(bool cumple, const std::string& que) {
   std::printf("  %-58s %s\n", que.c_str(), cumple ? "met" : "MISSED");
   return cumple;
@@ -145,6 +296,14 @@ int EjecutarSerie(int repeticiones) {
     }
     correcto &= medidas[i].ll1;
   }
+  std::vector<MedidaFrase> frases(kFrases.size());
+  for (std::size_t i = 0; i < kFrases.size(); ++i) {
+    if (!MedirFraseEnHijo(kFrases[i], repeticiones, frases[i])) {
+      std::printf("%s: the run failed\n", kFrases[i].nombre.c_str());
+      return 1;
+    }
+    correcto &= frases[i].aceptada;
+  }
   std::printf("\nTargets:\n");
   for (std::size_t i = 0; i < kCasos.size(); ++i) {
     const Caso& caso = kCasos[i];
@@ -155,6 +314,11 @@ int EjecutarSerie(int repeticiones) {
       correcto &= Comprobar(medidas[i].megas <= caso.megasMax,
                             caso.nombre + ": peak memory <= " + Cifra(caso.megasMax, "MB"));
   }
+  for (std::size_t i = 0; i < kFrases.size(); ++i)
+    if (kFrases[i].segundosMax > 0)
+      correcto &=
+          Comprobar(frases[i].segundos <= kFrases[i].segundosMax,
+                    kFrases[i].nombre + ": parse time <= " + Cifra(kFrases[i].segundosMax, "s"));
   const double razon = medidas[0].segundos / medidas[2].segundos;
   correcto &=
       Comprobar(razon <= 12,
@@ -172,6 +336,8 @@ int main(int argc, char** argv) {
   int cadena = 0;
   int repeticiones = 3;
   bool imprimir = false;
+  std::string frase;
+  int longitud = 100000;
   app.add_option("--size", producciones,
                  "Productions of one generated grammar (default: the "
                  "standard series)");
@@ -181,7 +347,18 @@ int main(int argc, char** argv) {
   app.add_option("--repeat", repeticiones, "Repetitions; the best time counts")
       ->check(CLI::Range(1, 1000));
   app.add_flag("--print", imprimir, "Print the generated grammar (Windows-1252, CR LF) instead");
+  app.add_option("--parse", frase, "Time one parse instead: expr, deep or units")
+      ->check(CLI::IsMember({"expr", "deep", "units"}));
+  app.add_option("--length", longitud, "Terminals of the sentence (--parse)")
+      ->check(CLI::Range(1, 10000000));
   CLI11_PARSE(app, argc, argv);
+
+  if (!frase.empty()) {
+    const CasoFrase caso{frase, longitud, 0};
+    const MedidaFrase medida = MedirFrase(caso, repeticiones);
+    InformarFrase(caso, medida);
+    return medida.aceptada ? 0 : 1;
+  }
 
   if (producciones <= 0 && cadena <= 0) return EjecutarSerie(repeticiones);
 

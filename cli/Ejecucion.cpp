@@ -5,8 +5,10 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <optional>
 #include <sstream>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "Analizador.h"
@@ -14,8 +16,10 @@
 #include "Codificacion.h"
 #include "Escritura.h"
 #include "Informe.h"
+#include "Informecadena.h"
 #include "Mostraranalisis.h"
 #include "Motivo.h"
+#include "Reconocedor.h"
 #include "Tablasintactica.h"
 
 namespace {
@@ -59,12 +63,85 @@ bool ComprobarRutas(const OpcionesCli& opciones, std::string& error) {
     error = "--html y --save-trace indican el mismo fichero: " + opciones.rutaHtml;
     return false;
   }
+  if ((opciones.conDot && opciones.rutaDot.empty()) ||
+      (opciones.conFrases && opciones.rutaFrases.empty())) {
+    error =
+        std::string(opciones.conDot && opciones.rutaDot.empty() ? "--tree-dot" : "--parse-file") +
+        " necesita un nombre de fichero";
+    return false;
+  }
+  const std::pair<bool, const std::string*> otros[] = {{opciones.conHtml, &opciones.rutaHtml},
+                                                       {opciones.conTraza, &opciones.rutaTraza}};
+  for (const auto& [con, ruta] : otros) {
+    if (opciones.conDot && con && MismoFichero(opciones.rutaDot, *ruta)) {
+      error = std::string("--tree-dot y ") +
+              (ruta == &opciones.rutaHtml ? "--html" : "--save-trace") +
+              " indican el mismo fichero: " + opciones.rutaDot;
+      return false;
+    }
+  }
   return true;
+}
+
+// The sentences to parse: the one of --parse (line 0), or the lines of --parse-file.
+bool LeerFrases(const OpcionesCli& opciones, std::vector<FraseFichero>& frases,
+                std::string& error) {
+  if (opciones.conFrase) {
+    const auto frase = cp1252::DesdeUtf8(opciones.frase);
+    if (!frase) {
+      error = "la cadena de --parse tiene caracteres que Windows-1252 no admite";
+      return false;
+    }
+    frases.push_back({0, *frase});
+  }
+  if (opciones.conFrases) {
+    std::string texto;
+    if (!LeerEntrada(opciones.rutaFrases, texto, error)) return false;
+    frases = FrasesDeFichero(texto);
+  }
+  return true;
+}
+
+// What the parses give: the parse section, the JSON value of "parse" or "parses", the tree
+// for --tree-dot.
+struct Reconocimientos {
+  std::vector<std::string> lineas;
+  std::string json = "null";
+  std::optional<std::string> dot;
+  bool todasAceptadas = true;
+};
+
+Reconocimientos ReconocerFrases(const OpcionesCli& opciones, const ResultadoAnalisis& analisis,
+                                const std::vector<FraseFichero>& frases) {
+  Reconocimientos resultado;
+  if (!analisis.tabla) {
+    resultado.lineas.push_back(TextoSinTabla());
+    return resultado;
+  }
+  std::vector<std::string> jsons;
+  for (const FraseFichero& frase : frases) {
+    const Reconocimiento r = Reconocer(*analisis.gramatica, *analisis.tabla, frase.texto);
+    resultado.todasAceptadas &= r.Aceptada();
+    if (opciones.conFrase) {
+      if (opciones.json)
+        resultado.json = JsonReconocimiento(r, 1);
+      else
+        resultado.lineas = LineasReconocimiento(r);
+      if (opciones.conDot && !r.Arbol().empty()) resultado.dot = DotArbol(r);
+    } else if (opciones.json) {
+      jsons.push_back(JsonReconocimiento(r, 2, frase.linea));
+    } else {
+      resultado.lineas.push_back(LineaFrase(frase.linea, r));
+    }
+  }
+  if (opciones.conFrases && opciones.json) resultado.json = JsonLista(jsons, 1);
+  return resultado;
 }
 
 std::vector<FicheroPendiente> FicherosPedidos(const OpcionesCli& opciones,
                                               const ResultadoAnalisis& analisis,
-                                              const std::string& nombre) {
+                                              const std::string& nombre,
+                                              const Reconocimientos& reconocimientos) {
   std::vector<FicheroPendiente> ficheros;
   if (opciones.conHtml && analisis.tabla) {
     std::ostringstream pagina;
@@ -75,15 +152,23 @@ std::vector<FicheroPendiente> FicherosPedidos(const OpcionesCli& opciones,
     ficheros.push_back(
         {opciones.rutaTraza,
          TextoGuardadoAnalisis(analisis.analisis, "Análisis LL1 de "_cp1252 + nombre)});
+  if (reconocimientos.dot) ficheros.push_back({opciones.rutaDot, *reconocimientos.dot});
   return ficheros;
 }
 
 std::string SalidaEstandar(const OpcionesCli& opciones, const ResultadoAnalisis& analisis,
-                           const std::string& nombre) {
-  if (opciones.json) return DocumentoJson(analisis, nombre).dump(2) + "\n";
+                           const std::string& nombre, const Reconocimientos& reconocimientos) {
+  const bool reconocer = opciones.conFrase || opciones.conFrases;
+  if (opciones.json) {
+    std::string documento = DocumentoJson(analisis, nombre).dump(2);
+    if (reconocer)
+      AnadirClaveJson(documento, opciones.conFrase ? "parse" : "parses", reconocimientos.json);
+    return documento + "\n";
+  }
   SeleccionInforme seleccion{opciones.analisis, opciones.errores, opciones.tabla, opciones.crudo};
-  if (!seleccion.analisis && !seleccion.errores && !seleccion.tabla)
+  if (!seleccion.analisis && !seleccion.errores && !seleccion.tabla && !reconocer)
     seleccion.errores = seleccion.tabla = true;
+  if (reconocer) seleccion.reconocimiento = &reconocimientos.lineas;
   return TextoInforme(analisis, seleccion);
 }
 
@@ -111,21 +196,37 @@ std::string NombreParaTitulo(const std::string& ruta) {
   return nombre;
 }
 
+std::string ErrorDeUso(const OpcionesCli& opciones) {
+  if (opciones.conFrase && opciones.conFrases) return "--parse y --parse-file no van juntas";
+  if (opciones.conDot && !opciones.conFrase) return "--tree-dot necesita --parse";
+  if (opciones.conFrases && opciones.rutaFrases == "-" && opciones.fichero == "-")
+    return "la gramática y --parse-file no pueden leer las dos la entrada estándar";
+  return {};
+}
+
 ResultadoCli EjecutarCli(const OpcionesCli& opciones) {
   ResultadoCli resultado;
   std::string texto;
+  std::vector<FraseFichero> frases;
   if (!ComprobarRutas(opciones, resultado.error) ||
-      !LeerEntrada(opciones.fichero, texto, resultado.error))
+      !LeerEntrada(opciones.fichero, texto, resultado.error) ||
+      !LeerFrases(opciones, frases, resultado.error))
     return resultado;
 
   // The editor holds every line break as CR LF; the analysis sees the text as it would.
   ResultadoAnalisis analisis = AnalizarTexto(cp1252::NormalizarSaltos(texto));
   const std::string nombre = NombreParaTitulo(opciones.fichero);
-  std::string salida = SalidaEstandar(opciones, analisis, nombre);
-  const auto ficheros = FicherosPedidos(opciones, analisis, nombre);
+  Reconocimientos reconocimientos;
+  if (opciones.conFrase || opciones.conFrases)
+    reconocimientos = ReconocerFrases(opciones, analisis, frases);
+  std::string salida = SalidaEstandar(opciones, analisis, nombre, reconocimientos);
+  const auto ficheros = FicherosPedidos(opciones, analisis, nombre, reconocimientos);
   if (!ficheros.empty() && !EscribirTodosONinguno(ficheros, resultado.error)) return resultado;
 
   resultado.salida = std::move(salida);
-  resultado.estado = analisis.tabla ? kSalidaLL1 : kSalidaErrores;
+  if (!analisis.tabla)
+    resultado.estado = kSalidaErrores;
+  else
+    resultado.estado = reconocimientos.todasAceptadas ? kSalidaLL1 : kSalidaRechazada;
   return resultado;
 }

@@ -15,18 +15,29 @@ struct OpcionesCli {
   std::string rutaHtml;
   bool conTraza = false;
   std::string rutaTraza;
+  bool conFrase = false;   // --parse
+  std::string frase;       // UTF-8, as the shell gives it
+  bool conFrases = false;  // --parse-file
+  std::string rutaFrases;  // Windows-1252 sentences, one a line; "-" reads standard input
+  bool conDot = false;
+  std::string rutaDot;
 };
 
 // Exit statuses of the command.
-inline constexpr int kSalidaLL1 = 0;      // a table was built
-inline constexpr int kSalidaErrores = 1;  // the grammar has errors (reading or LL(1))
-inline constexpr int kSalidaFallo = 2;    // usage error, or a file that cannot be read or written
+inline constexpr int kSalidaLL1 = 0;        // a table was built
+inline constexpr int kSalidaErrores = 1;    // the grammar has errors (reading or LL(1))
+inline constexpr int kSalidaFallo = 2;      // usage error, or a file that cannot be read or written
+inline constexpr int kSalidaRechazada = 3;  // a sentence was rejected
 
 struct ResultadoCli {
   int estado = kSalidaFallo;
   std::string salida;  // for standard output; empty whenever something failed
   std::string error;   // one message for standard error, or empty
 };
+
+// The combinations of options that make no sense, as the message of a usage error; empty
+// when there is none.
+std::string ErrorDeUso(const OpcionesCli& opciones);
 
 ResultadoCli EjecutarCli(const OpcionesCli& opciones);
 

@@ -24,9 +24,12 @@ std::string TextoCelda(const CProduccion* produccion) {
   return produccion ? produccion->TextoProduccion() : TextoCeldaVacia();
 }
 
+}  // namespace
+
 // Each Windows-1252 byte is one character on screen, and so is its UTF-8 form: padding by
 // bytes here aligns the columns in both encodings.
-std::vector<std::string> AlinearFilas(const std::vector<std::vector<std::string>>& filas) {
+std::vector<std::string> AlinearFilas(const std::vector<std::vector<std::string>>& filas,
+                                      std::string_view separador) {
   std::vector<std::size_t> anchos;
   for (const auto& fila : filas) {
     anchos.resize(std::max(anchos.size(), fila.size()), 0);
@@ -38,12 +41,17 @@ std::vector<std::string> AlinearFilas(const std::vector<std::vector<std::string>
     std::string linea;
     for (std::size_t c = 0; c < fila.size(); ++c) {
       linea += fila[c];
-      if (c + 1 < fila.size()) linea.append(anchos[c] - fila[c].size() + 2, ' ');
+      if (c + 1 < fila.size()) {
+        linea.append(anchos[c] - fila[c].size(), ' ');
+        linea += separador;
+      }
     }
     lineas.push_back(std::move(linea));
   }
   return lineas;
 }
+
+namespace {
 
 void AnadirSeccion(std::string& salida, bool& primera, const std::vector<std::string>& lineas,
                    bool crudo) {
@@ -154,7 +162,7 @@ std::vector<std::string> LineasTabla(const CTablaSintactica& tabla) {
       fila.push_back(TextoCelda(tabla.Celda(f, c)));
     filas.push_back(std::move(fila));
   }
-  return AlinearFilas(filas);
+  return AlinearFilas(filas, "  ");
 }
 
 std::string TextoInforme(const ResultadoAnalisis& resultado, const SeleccionInforme& seleccion) {
@@ -164,6 +172,8 @@ std::string TextoInforme(const ResultadoAnalisis& resultado, const SeleccionInfo
   if (seleccion.errores) AnadirSeccion(salida, primera, resultado.errores, seleccion.crudo);
   if (seleccion.tabla && resultado.tabla)
     AnadirSeccion(salida, primera, LineasTabla(*resultado.tabla), seleccion.crudo);
+  if (seleccion.reconocimiento && !seleccion.reconocimiento->empty())
+    AnadirSeccion(salida, primera, *seleccion.reconocimiento, seleccion.crudo);
   return salida;
 }
 

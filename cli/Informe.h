@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <nlohmann/json.hpp>
@@ -15,7 +16,14 @@ struct SeleccionInforme {
   bool errores = false;
   bool tabla = false;
   bool crudo = false;  // Windows-1252 bytes as they are instead of UTF-8
+  // The lines of the parse section, last of all; null: no such section.
+  const std::vector<std::string>* reconocimiento = nullptr;
 };
+
+// Rows of cells as lines whose columns line up, `separador` between two columns, the last
+// column not padded. Windows-1252 in, Windows-1252 out: one byte is one character on screen.
+std::vector<std::string> AlinearFilas(const std::vector<std::vector<std::string>>& filas,
+                                      std::string_view separador);
 
 // The table as an aligned grid: a header row with the terminals, one row per non-terminal,
 // TextoProduccion in the cells and "-" for an empty one. Windows-1252, no line ends.

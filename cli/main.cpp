@@ -12,14 +12,16 @@
 namespace {
 
 constexpr const char* kPie =
-    "Secciones de la salida (en este orden, separadas por una línea vacía): --analysis, --errors\n"
-    "y --table; si no se pide ninguna, se muestran --errors y --table. Con --json se escribe en "
-    "su\n"
-    "lugar un único documento JSON. El texto sale en UTF-8 salvo con --raw; los ficheros escritos\n"
-    "con --html y --save-trace van en Windows-1252 con saltos de línea CR LF.\n"
+    "Secciones de la salida (en este orden, separadas por una línea vacía): --analysis, --errors,\n"
+    "--table y las cadenas de --parse o --parse-file. Sin --analysis, --errors ni --table se\n"
+    "muestran --errors y --table, o solo las cadenas si se pide alguna. Con --json se escribe en\n"
+    "su lugar un único documento JSON. El texto sale en UTF-8 salvo con --raw; los ficheros\n"
+    "escritos con --html y --save-trace van en Windows-1252 con saltos de línea CR LF, y el de\n"
+    "--tree-dot en UTF-8.\n"
     "\n"
-    "Códigos de salida: 0 la gramática es LL(1) y se ha construido la tabla sintáctica;\n"
-    "1 la gramática tiene errores; 2 error de uso, o un fichero que no se puede leer o escribir.";
+    "Códigos de salida: 0 la gramática es LL(1) y se ha construido la tabla sintáctica (y se han\n"
+    "aceptado todas las cadenas); 1 la gramática tiene errores; 2 error de uso, o un fichero que\n"
+    "no se puede leer o escribir; 3 se ha rechazado alguna cadena.";
 
 constexpr const char* kPista = "Use --help para ver las opciones.";
 
@@ -51,6 +53,15 @@ void DefinirOpciones(CLI::App& app, OpcionesCli& opciones) {
       ->type_name("RUTA");
   app.add_option("--save-trace", opciones.rutaTraza,
                  "Guarda el fichero de traza del análisis en RUTA")
+      ->type_name("RUTA");
+  app.add_option("--parse", opciones.frase,
+                 "Reconoce la cadena TEXTO (terminales separados por blancos)")
+      ->type_name("TEXTO");
+  app.add_option("--parse-file", opciones.rutaFrases,
+                 "Reconoce cada línea no vacía de RUTA (Windows-1252) como una cadena")
+      ->type_name("RUTA");
+  app.add_option("--tree-dot", opciones.rutaDot,
+                 "Con --parse, guarda el árbol sintáctico en RUTA (Graphviz DOT)")
       ->type_name("RUTA");
   app.add_option("FICHERO", opciones.fichero,
                  "Fichero de gramática (Windows-1252); - lee la entrada estándar")
@@ -138,6 +149,13 @@ int main(int argc, char** argv) {  // NOLINT(bugprone-exception-escape)
   }
   opciones.conHtml = app.count("--html") > 0;
   opciones.conTraza = app.count("--save-trace") > 0;
+  opciones.conFrase = app.count("--parse") > 0;
+  opciones.conFrases = app.count("--parse-file") > 0;
+  opciones.conDot = app.count("--tree-dot") > 0;
+  if (const std::string uso = ErrorDeUso(opciones); !uso.empty()) {
+    std::fprintf(stderr, "quindel-cli: %s\n%s\n", uso.c_str(), kPista);
+    return kSalidaFallo;
+  }
 
   const ResultadoCli resultado = EjecutarCli(opciones);
   if (!resultado.error.empty()) std::fprintf(stderr, "quindel-cli: %s\n", resultado.error.c_str());

@@ -369,7 +369,8 @@ TEST_F(QuindelCli, helpAndVersion) {
   for (const char* texto :
        {"Uso: quindel-cli [OPCIONES] FICHERO\n", "\nArgumentos:\n", "FICHERO TEXTO OBLIGATORIO",
         "\nOpciones:\n", "--analysis", "--errors", "--table", "--json", "--raw", "--html RUTA",
-        "--save-trace RUTA", "--version", "Muestra esta ayuda", "Códigos de salida"})
+        "--save-trace RUTA", "--parse TEXTO", "--parse-file RUTA", "--tree-dot RUTA", "--version",
+        "Muestra esta ayuda", "Códigos de salida"})
     EXPECT_NE(ayuda.salida.find(texto), std::string::npos) << texto;
   // Nothing of CLI11's own English is left.
   for (const char* ingles : {"Usage", "OPTIONS", "Positionals", "Options", "REQUIRED", "TEXT ",
@@ -441,6 +442,517 @@ TEST_F(QuindelCli, aFailingStandardOutputExitsWithTwo) {
   EXPECT_EQ(r.error,
             "quindel-cli: no se puede escribir en la salida estándar: no queda espacio en el "
             "dispositivo\n");
+}
+
+// ---------------------------------------------------------------------------------------------
+// Sentences: --parse, --parse-file, --tree-dot
+
+std::string TextoGramatica(const std::string& terminales, const std::string& noTerminales,
+                           const std::string& axioma, const std::vector<std::string>& prods) {
+  std::string texto = "Terminales = { " + terminales + " }\r\nNoTerminales = { " + noTerminales +
+                      " }\r\nAxioma = " + axioma + "\r\nProducciones = {\r\n";
+  for (const std::string& p : prods) texto += p + "\r\n";
+  return texto + "}\r\n";
+}
+
+const std::string kExpresiones =
+    TextoGramatica("+ * ( ) id", "E Eprima T Tprima F", "E",
+                   {"E -> T Eprima", "Eprima -> + T Eprima", "Eprima -> lambda", "T -> F Tprima",
+                    "Tprima -> * F Tprima", "Tprima -> lambda", "F -> ( E )", "F -> id"});
+
+// Names separated by blanks, "$" standing for the end-of-input terminal.
+Json Nombres(const std::string& texto) {
+  Json nombres = Json::array();
+  std::istringstream palabras(texto);
+  for (std::string nombre; palabras >> nombre;) nombres.push_back(nombre == "$" ? kFin : nombre);
+  return nombres;
+}
+
+// A step: "expand" with its production, "match" with its terminal, "accept" or "error".
+Json Paso(const std::string& pila, const std::string& entrada, const std::string& accion,
+          const std::string& detalle = "") {
+  Json paso = {{"stack", Nombres(pila)}, {"input", Nombres(entrada)}, {"action", accion}};
+  if (accion == "expand") paso["production"] = detalle;
+  if (accion == "match") paso["terminal"] = detalle;
+  return paso;
+}
+
+Json Hoja(const std::string& simbolo) { return {{"symbol", simbolo}}; }
+Json Nodo(const std::string& simbolo, const std::string& produccion, std::vector<Json> hijos) {
+  return {{"symbol", simbolo}, {"production", produccion}, {"children", Json(std::move(hijos))}};
+}
+
+Json Fallo(int posicion, const std::string& encontrado, const std::string& esperados,
+           const std::string& mensaje) {
+  return {{"position", posicion},
+          {"found", encontrado == "$" ? kFin : encontrado},
+          {"expected", Nombres(esperados)},
+          {"message", mensaje}};
+}
+
+Json Parse(const std::string& entrada, const Json& error, std::vector<Json> pasos,
+           const Json& arbol) {
+  return {{"input", Nombres(entrada)},
+          {"accepted", error.is_null()},
+          {"error", error},
+          {"steps", Json(std::move(pasos))},
+          {"tree", arbol}};
+}
+
+// The whole document of --json --parse: the one without --parse plus the key "parse".
+void ComprobarDocumento(const Salida& r, const Json& sinFrase, const Json& parse, int estado) {
+  EXPECT_EQ(r.estado, estado);
+  Json esperado = sinFrase;
+  esperado["parse"] = parse;
+  EXPECT_EQ(Json::parse(r.salida), esperado);
+}
+
+TEST_F(QuindelCli, parseJson_expressionSentence) {
+  const Json base = Json::parse(Ejecutar({"--json", "-"}, kExpresiones).salida);
+  const Salida r = Ejecutar({"--json", "--parse", "id + id * id", "-"}, kExpresiones);
+  const std::string fin = " | $";
+  ComprobarDocumento(
+      r, base,
+      Parse(
+          "id + id * id", nullptr,
+          {Paso("$ E", "id + id * id $", "expand", "E -> T Eprima"),
+           Paso("$ Eprima T", "id + id * id $", "expand", "T -> F Tprima"),
+           Paso("$ Eprima Tprima F", "id + id * id $", "expand", "F -> id"),
+           Paso("$ Eprima Tprima id", "id + id * id $", "match", "id"),
+           Paso("$ Eprima Tprima", "+ id * id $", "expand", "Tprima -> lambda"),
+           Paso("$ Eprima", "+ id * id $", "expand", "Eprima -> + T Eprima"),
+           Paso("$ Eprima T +", "+ id * id $", "match", "+"),
+           Paso("$ Eprima T", "id * id $", "expand", "T -> F Tprima"),
+           Paso("$ Eprima Tprima F", "id * id $", "expand", "F -> id"),
+           Paso("$ Eprima Tprima id", "id * id $", "match", "id"),
+           Paso("$ Eprima Tprima", "* id $", "expand", "Tprima -> * F Tprima"),
+           Paso("$ Eprima Tprima F *", "* id $", "match", "*"),
+           Paso("$ Eprima Tprima F", "id $", "expand", "F -> id"),
+           Paso("$ Eprima Tprima id", "id $", "match", "id"),
+           Paso("$ Eprima Tprima", "$", "expand", "Tprima -> lambda"),
+           Paso("$ Eprima", "$", "expand", "Eprima -> lambda"), Paso("$", "$", "accept")},
+          Nodo("E", "E -> T Eprima",
+               {Nodo("T", "T -> F Tprima",
+                     {Nodo("F", "F -> id", {Hoja("id")}), Nodo("Tprima", "Tprima -> lambda", {})}),
+                Nodo("Eprima", "Eprima -> + T Eprima",
+                     {Hoja("+"),
+                      Nodo("T", "T -> F Tprima",
+                           {Nodo("F", "F -> id", {Hoja("id")}),
+                            Nodo("Tprima", "Tprima -> * F Tprima",
+                                 {Hoja("*"), Nodo("F", "F -> id", {Hoja("id")}),
+                                  Nodo("Tprima", "Tprima -> lambda", {})})}),
+                      Nodo("Eprima", "Eprima -> lambda", {})})})),
+      0);
+}
+
+TEST_F(QuindelCli, parseJson_lambdaProductions) {
+  const std::string gramatica = TextoGramatica("a b c", "S A B C", "S",
+                                               {"S -> A B C", "A -> a A", "A -> lambda", "B -> b",
+                                                "B -> lambda", "C -> c C", "C -> lambda"});
+  const Json base = Json::parse(Ejecutar({"--json", "-"}, gramatica).salida);
+  ComprobarDocumento(
+      Ejecutar({"--parse", "a c", "-", "--json"}, gramatica), base,
+      Parse(
+          "a c", nullptr,
+          {Paso("$ S", "a c $", "expand", "S -> A B C"),
+           Paso("$ C B A", "a c $", "expand", "A -> a A"), Paso("$ C B A a", "a c $", "match", "a"),
+           Paso("$ C B A", "c $", "expand", "A -> lambda"),
+           Paso("$ C B", "c $", "expand", "B -> lambda"), Paso("$ C", "c $", "expand", "C -> c C"),
+           Paso("$ C c", "c $", "match", "c"), Paso("$ C", "$", "expand", "C -> lambda"),
+           Paso("$", "$", "accept")},
+          Nodo("S", "S -> A B C",
+               {Nodo("A", "A -> a A", {Hoja("a"), Nodo("A", "A -> lambda", {})}),
+                Nodo("B", "B -> lambda", {}),
+                Nodo("C", "C -> c C", {Hoja("c"), Nodo("C", "C -> lambda", {})})})),
+      0);
+}
+
+// Every way a parse stops, and a name that is no terminal; nodes never reached are bare.
+TEST_F(QuindelCli, parseJson_rejections) {
+  const std::string ejemplo = Leer(Dato("ejemplo.ll1"));
+  const Json base = Json::parse(Ejecutar({"--json", "-"}, ejemplo).salida);
+  const std::string mensaje$ = "se esperaba uno de { " + kFin + " } y se encontró b";
+  struct Caso {
+    std::string frase;
+    Json parse;
+  };
+  const std::vector<Caso> casos = {
+      // A terminal on top that the input does not have.
+      {"a a b a",
+       Parse("a a b a", Fallo(4, "a", "b", "se esperaba uno de { b } y se encontró a"),
+             {Paso("$ S", "a a b a $", "expand", "S -> a S b"),
+              Paso("$ b S a", "a a b a $", "match", "a"),
+              Paso("$ b S", "a b a $", "expand", "S -> a S b"),
+              Paso("$ b b S a", "a b a $", "match", "a"),
+              Paso("$ b b S", "b a $", "expand", "S -> lambda"),
+              Paso("$ b b", "b a $", "match", "b"), Paso("$ b", "a $", "error")},
+             Nodo("S", "S -> a S b",
+                  {Hoja("a"),
+                   Nodo("S", "S -> a S b", {Hoja("a"), Nodo("S", "S -> lambda", {}), Hoja("b")}),
+                   Hoja("b")}))},
+      // The input ends too soon.
+      {"a", Parse("a", Fallo(2, "$", "b", "se esperaba uno de { b } y se encontró " + kFin),
+                  {Paso("$ S", "a $", "expand", "S -> a S b"), Paso("$ b S a", "a $", "match", "a"),
+                   Paso("$ b S", "$", "expand", "S -> lambda"), Paso("$ b", "$", "error")},
+                  Nodo("S", "S -> a S b", {Hoja("a"), Nodo("S", "S -> lambda", {}), Hoja("b")}))},
+      // Input left once the stack holds only the end of input.
+      {"b", Parse("b", Fallo(1, "b", "$", mensaje$),
+                  {Paso("$ S", "b $", "expand", "S -> lambda"), Paso("$", "b $", "error")},
+                  Nodo("S", "S -> lambda", {}))},
+      // A name that is no terminal: no step, no tree.
+      {"a x b", Parse("a x b", Fallo(2, "x", "", "El símbolo x no es un terminal de la gramática"),
+                      {}, nullptr)},
+  };
+  for (const Caso& caso : casos) {
+    SCOPED_TRACE(caso.frase);
+    ComprobarDocumento(Ejecutar({"--json", "--parse", caso.frase, "-"}, ejemplo), base, caso.parse,
+                       3);
+  }
+
+  // A non-terminal whose row has no cell for the terminal: the terminals it has.
+  const Json base2 = Json::parse(Ejecutar({"--json", "-"}, kExpresiones).salida);
+  ComprobarDocumento(
+      Ejecutar({"--json", "--parse", "id )", "-"}, kExpresiones), base2,
+      Parse(
+          "id )", Fallo(2, ")", "$", "se esperaba uno de { " + kFin + " } y se encontró )"),
+          {Paso("$ E", "id ) $", "expand", "E -> T Eprima"),
+           Paso("$ Eprima T", "id ) $", "expand", "T -> F Tprima"),
+           Paso("$ Eprima Tprima F", "id ) $", "expand", "F -> id"),
+           Paso("$ Eprima Tprima id", "id ) $", "match", "id"),
+           Paso("$ Eprima Tprima", ") $", "expand", "Tprima -> lambda"),
+           Paso("$ Eprima", ") $", "expand", "Eprima -> lambda"), Paso("$", ") $", "error")},
+          Nodo("E", "E -> T Eprima",
+               {Nodo("T", "T -> F Tprima",
+                     {Nodo("F", "F -> id", {Hoja("id")}), Nodo("Tprima", "Tprima -> lambda", {})}),
+                Nodo("Eprima", "Eprima -> lambda", {})})),
+      3);
+  ComprobarDocumento(
+      Ejecutar({"--json", "--parse", "( +", "-"}, kExpresiones), base2,
+      Parse(
+          "( +", Fallo(2, "+", "( id", "se esperaba uno de { ( id } y se encontró +"),
+          {Paso("$ E", "( + $", "expand", "E -> T Eprima"),
+           Paso("$ Eprima T", "( + $", "expand", "T -> F Tprima"),
+           Paso("$ Eprima Tprima F", "( + $", "expand", "F -> ( E )"),
+           Paso("$ Eprima Tprima ) E (", "( + $", "match", "("),
+           Paso("$ Eprima Tprima ) E", "+ $", "error")},
+          Nodo("E", "E -> T Eprima",
+               {Nodo("T", "T -> F Tprima",
+                     {Nodo("F", "F -> ( E )", {Hoja("("), Hoja("E"), Hoja(")")}), Hoja("Tprima")}),
+                Hoja("Eprima")})),
+      3);
+}
+
+// The JSON is laid out as the rest of the document, the tree on one line.
+TEST_F(QuindelCli, parseJson_layout) {
+  const Salida r = Ejecutar({"--json", "--parse", "b", Dato("ejemplo.ll1")});
+  const std::string sinFrase = Ejecutar({"--json", Dato("ejemplo.ll1")}).salida;
+  ASSERT_EQ(r.salida.substr(0, sinFrase.size() - 3), sinFrase.substr(0, sinFrase.size() - 3));
+  EXPECT_EQ(r.salida.substr(sinFrase.size() - 3),
+            ",\n"
+            "  \"parse\": {\n"
+            "    \"input\": [\n"
+            "      \"b\"\n"
+            "    ],\n"
+            "    \"accepted\": false,\n"
+            "    \"error\": {\n"
+            "      \"position\": 1,\n"
+            "      \"found\": \"b\",\n"
+            "      \"expected\": [\n"
+            "        \"" +
+                kFin +
+                "\"\n"
+                "      ],\n"
+                "      \"message\": \"se esperaba uno de { " +
+                kFin +
+                " } y se encontró b\"\n"
+                "    },\n"
+                "    \"steps\": [\n"
+                "      {\n"
+                "        \"stack\": [\n"
+                "          \"" +
+                kFin +
+                "\",\n"
+                "          \"S\"\n"
+                "        ],\n"
+                "        \"input\": [\n"
+                "          \"b\",\n"
+                "          \"" +
+                kFin +
+                "\"\n"
+                "        ],\n"
+                "        \"action\": \"expand\",\n"
+                "        \"production\": \"S -> lambda\"\n"
+                "      },\n"
+                "      {\n"
+                "        \"stack\": [\n"
+                "          \"" +
+                kFin +
+                "\"\n"
+                "        ],\n"
+                "        \"input\": [\n"
+                "          \"b\",\n"
+                "          \"" +
+                kFin +
+                "\"\n"
+                "        ],\n"
+                "        \"action\": \"error\"\n"
+                "      }\n"
+                "    ],\n"
+                "    \"tree\": {\"symbol\":\"S\",\"production\":\"S -> lambda\",\"children\":[]}\n"
+                "  }\n"
+                "}\n");
+  EXPECT_EQ(
+      Ejecutar({"--json", "--parse", "", Dato("errores.ll1")}).salida,
+      Ejecutar({"--json", Dato("errores.ll1")}).salida.substr(0, 0) + [&] {
+        std::string d = Ejecutar({"--json", Dato("errores.ll1")}).salida;
+        return d.substr(0, d.size() - 3) + ",\n  \"parse\": null\n}\n";
+      }());
+}
+
+const std::string kGridEjemplo =
+    "Pila            | Entrada           | Acción\n"
+    " $ (final de cadena) S     | a b  $ (final de cadena) | S -> a S b\n";
+
+TEST_F(QuindelCli, parseText_gridAndVerdictAfterTheOtherSections) {
+  const std::string grid = "Pila                       | Entrada                  | Acción\n" +
+                           kFin + " S     | a b " + kFin + " | S -> a S b\n" + kFin +
+                           " b S a | a b " + kFin + " | emparejar a\n" + kFin + " b S   | b " +
+                           kFin + "   | S -> lambda\n" + kFin + " b     | b " + kFin +
+                           "   | emparejar b\n" + kFin + "       | " + kFin +
+                           "     | aceptar\n"
+                           "\n"
+                           "Cadena aceptada.\n";
+  const Salida sola = Ejecutar({"--parse", "a b", Dato("ejemplo.ll1")});
+  EXPECT_EQ(sola.estado, 0);
+  EXPECT_EQ(sola.salida, grid);
+  const Salida todas = Ejecutar({"--parse", " a\tb ", "--table", "--errors", Dato("ejemplo.ll1")});
+  EXPECT_EQ(todas.salida, "Ningún error encontrado.\n\n" + kTablaEjemplo + "\n" + grid);
+
+  const Salida rechazada = Ejecutar({"--parse", "a a", Dato("ejemplo.ll1"), "--raw"});
+  EXPECT_EQ(rechazada.estado, 3);
+  EXPECT_EQ(rechazada.salida.substr(rechazada.salida.rfind("\n\n")),
+            "\n\nCadena rechazada: se esperaba uno de { b } y se encontr\xF3 \xA0$ (final de "
+            "cadena) (posici\xF3n 3).\n");
+
+  const Salida desconocido = Ejecutar({"--parse", "a ñ", Dato("ejemplo.ll1")});
+  EXPECT_EQ(desconocido.estado, 3);
+  EXPECT_EQ(desconocido.salida,
+            "Cadena rechazada: El símbolo ñ no es un terminal de la gramática (posición 2).\n");
+
+  // Names are taken from UTF-8 into Windows-1252.
+  const Salida acentos = Ejecutar({"--parse", "ñ a", Dato("acentos.ll1")});
+  EXPECT_EQ(acentos.estado, 0);
+  EXPECT_NE(acentos.salida.find("| emparejar ñ\n"), std::string::npos);
+  const Salida noCabe = Ejecutar({"--parse", "中", Dato("acentos.ll1")});
+  EXPECT_EQ(noCabe.estado, 2);
+  EXPECT_EQ(noCabe.salida, "");
+  EXPECT_EQ(noCabe.error,
+            "quindel-cli: la cadena de --parse tiene caracteres que Windows-1252 no admite\n");
+}
+
+TEST_F(QuindelCli, parseWithoutTable_saysSoAndExitsWithOne) {
+  const Salida r = Ejecutar({"--parse", "a", Dato("conflicto.ll1")});
+  EXPECT_EQ(r.estado, 1);
+  EXPECT_EQ(r.salida, "No hay tabla sintáctica: la gramática tiene errores.\n");
+  const Salida errores = Ejecutar(
+      {"--parse", "a", "--errors", Dato("errores.ll1"), "--tree-dot", (dir / "a.dot").string()});
+  EXPECT_EQ(errores.estado, 1);
+  EXPECT_EQ(errores.salida,
+            kErroresLectura + "\nNo hay tabla sintáctica: la gramática tiene errores.\n");
+  EXPECT_TRUE(Contenido().empty());
+
+  Escribir(dir / "frases.txt", "a\r\n");
+  const Salida json =
+      Ejecutar({"--parse-file", (dir / "frases.txt").string(), "--json", Dato("errores.ll1")});
+  EXPECT_EQ(json.estado, 1);
+  EXPECT_TRUE(Json::parse(json.salida)["parses"].is_null());
+}
+
+TEST_F(QuindelCli, parseFile_oneLinePerSentence) {
+  // CR LF, LF and a lone CR end lines; lines without a name are skipped but counted.
+  Escribir(dir / "frases.txt", "a b\r\n\r\n \t \na a b\rb\r\na a b b\n\nx");
+  const Salida r = Ejecutar({Dato("ejemplo.ll1"), "--parse-file", (dir / "frases.txt").string()});
+  EXPECT_EQ(r.estado, 3);
+  EXPECT_EQ(r.salida,
+            "1: aceptada\n"
+            "4: rechazada: se esperaba uno de { b } y se encontró " +
+                kFin +
+                " (posición 4)\n"
+                "5: rechazada: se esperaba uno de { " +
+                kFin +
+                " } y se encontró b (posición 1)\n"
+                "6: aceptada\n"
+                "8: rechazada: El símbolo x no es un terminal de la gramática (posición 1)\n");
+
+  const Json json = Json::parse(
+      Ejecutar({Dato("ejemplo.ll1"), "--json", "--parse-file", (dir / "frases.txt").string()})
+          .salida);
+  ASSERT_EQ(json["parses"].size(), 5u);
+  const Json& quinta = json["parses"][4];
+  EXPECT_EQ(quinta,
+            Json({{"line", 8},
+                  {"input", {"x"}},
+                  {"accepted", false},
+                  {"error", Fallo(1, "x", "", "El símbolo x no es un terminal de la gramática")},
+                  {"steps", Json::array()},
+                  {"tree", nullptr}}));
+  EXPECT_EQ(json["parses"][3]["line"], 6);
+  EXPECT_TRUE(json["parses"][3]["accepted"].get<bool>());
+
+  // Every sentence accepted, from standard input; an empty file has nothing to reject.
+  Escribir(dir / "buenas.txt", "a b\n\na a b b\n");
+  const Salida buenas =
+      Ejecutar({"--parse-file", "-", Dato("ejemplo.ll1")}, Leer(dir / "buenas.txt"));
+  EXPECT_EQ(buenas.estado, 0);
+  EXPECT_EQ(buenas.salida, "1: aceptada\n3: aceptada\n");
+  Escribir(dir / "vacio.txt", "");
+  const Salida vacio =
+      Ejecutar({"--parse-file", (dir / "vacio.txt").string(), "--errors", Dato("ejemplo.ll1")});
+  EXPECT_EQ(vacio.estado, 0);
+  EXPECT_EQ(vacio.salida, "Ningún error encontrado.\n");
+  EXPECT_EQ(Json::parse(Ejecutar({"--parse-file", (dir / "vacio.txt").string(), "--json",
+                                  Dato("ejemplo.ll1")})
+                            .salida)["parses"],
+            Json::array());
+
+  const Salida falta = Ejecutar({"--parse-file", (dir / "no.txt").string(), Dato("ejemplo.ll1")});
+  EXPECT_EQ(falta.estado, 2);
+  EXPECT_EQ(falta.salida, "");
+  EXPECT_EQ(falta.error, "quindel-cli: no se puede leer " + (dir / "no.txt").string() +
+                             ": no existe el fichero o el directorio\n");
+}
+
+TEST_F(QuindelCli, treeDot_writtenAtomicallyWithTheOtherFiles) {
+  const std::string dot = (dir / "arbol.dot").string();
+  const Salida r =
+      Ejecutar({"--parse", "a \"\\ b", "-", "--tree-dot", dot, "--html", (dir / "t.htm").string()},
+               TextoGramatica("a b \"\\", "S", "S", {"S -> a S b", "S -> \"\\", "S -> lambda"}));
+  EXPECT_EQ(r.estado, 0);
+  EXPECT_EQ(Leer(dot),
+            "digraph arbol {\n"
+            "  ordering=out;\n"
+            "  n0 [label=\"S\"];\n"
+            "  n1 [label=\"a\"];\n"
+            "  n2 [label=\"S\"];\n"
+            "  n3 [label=\"b\"];\n"
+            "  n4 [label=\"\\\"\\\\\"];\n"
+            "  n0 -> n1;\n"
+            "  n0 -> n2;\n"
+            "  n0 -> n3;\n"
+            "  n2 -> n4;\n"
+            "}\n");
+  EXPECT_EQ(Contenido(), (std::vector<std::string>{"arbol.dot", "t.htm"}));
+
+  // A rejected sentence: the nodes never reached in grey.
+  const Salida rechazada = Ejecutar({"--parse", "a", Dato("ejemplo.ll1"), "--tree-dot", dot});
+  EXPECT_EQ(rechazada.estado, 3);
+  EXPECT_EQ(Leer(dot),
+            "digraph arbol {\n"
+            "  ordering=out;\n"
+            "  n0 [label=\"S\"];\n"
+            "  n1 [label=\"a\"];\n"
+            "  n2 [label=\"S\"];\n"
+            "  n3 [label=\"b\", color=gray60, fontcolor=gray60];\n"
+            "  n0 -> n1;\n"
+            "  n0 -> n2;\n"
+            "  n0 -> n3;\n"
+            "}\n");
+
+  // No tree, no file: the old one stays.
+  Escribir(dot, "antiguo");
+  EXPECT_EQ(Ejecutar({"--parse", "z", Dato("ejemplo.ll1"), "--tree-dot", dot}).estado, 3);
+  EXPECT_EQ(Leer(dot), "antiguo");
+  // One file that cannot be written: none is.
+  const Salida fallo = Ejecutar({"--parse", "a b", Dato("ejemplo.ll1"), "--tree-dot", dot,
+                                 "--save-trace", (dir / "falta" / "t.txt").string()});
+  EXPECT_EQ(fallo.estado, 2);
+  EXPECT_EQ(fallo.salida, "");
+  EXPECT_EQ(Leer(dot), "antiguo");
+}
+
+TEST_F(QuindelCli, parseOptions_usageErrors) {
+  const std::string ejemplo = Dato("ejemplo.ll1");
+  const std::vector<std::pair<std::vector<std::string>, std::string>> uso = {
+      {{ejemplo, "--tree-dot", "a.dot"}, "--tree-dot necesita --parse"},
+      {{ejemplo, "--parse", "a", "--parse-file", "f"}, "--parse y --parse-file no van juntas"},
+      {{"-", "--parse-file", "-"},
+       "la gramática y --parse-file no pueden leer las dos la entrada estándar"},
+      {{ejemplo, "--parse"}, "falta la ruta tras --parse"},
+  };
+  for (const auto& [argumentos, mensaje] : uso) {
+    const Salida r = Ejecutar(argumentos);
+    EXPECT_EQ(r.estado, 2) << mensaje;
+    EXPECT_EQ(r.salida, "");
+    EXPECT_EQ(r.error, "quindel-cli: " + mensaje + "\nUse --help para ver las opciones.\n");
+  }
+  const Salida mismo = Ejecutar({ejemplo, "--parse", "a b", "--tree-dot", (dir / "x").string(),
+                                 "--save-trace", (dir / "x").string()});
+  EXPECT_EQ(mismo.estado, 2);
+  EXPECT_EQ(mismo.error, "quindel-cli: --tree-dot y --save-trace indican el mismo fichero: " +
+                             (dir / "x").string() + "\n");
+  EXPECT_EQ(Ejecutar({ejemplo, "--parse", "a b", "--tree-dot", ""}).error,
+            "quindel-cli: --tree-dot necesita un nombre de fichero\n");
+  EXPECT_TRUE(Contenido().empty());
+}
+
+// Counts, without building it, the nesting and the nodes of a JSON document: a tree 100,000
+// deep must not be walked by recursion, here either.
+struct Recuento : nlohmann::json_sax<Json> {
+  int profundidad = 0, maxima = 0, simbolos = 0;
+  bool null() override { return true; }
+  bool boolean(bool) override { return true; }
+  bool number_integer(number_integer_t) override { return true; }
+  bool number_unsigned(number_unsigned_t) override { return true; }
+  bool number_float(number_float_t, const string_t&) override { return true; }
+  bool string(string_t&) override { return true; }
+  bool binary(binary_t&) override { return true; }
+  bool start_object(std::size_t) override { return Entrar(); }
+  bool key(string_t& clave) override {
+    simbolos += clave == "symbol";
+    return true;
+  }
+  bool end_object() override { return Salir(); }
+  bool start_array(std::size_t) override { return Entrar(); }
+  bool end_array() override { return Salir(); }
+  bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override {
+    return false;
+  }
+  bool Entrar() {
+    maxima = std::max(maxima, ++profundidad);
+    return true;
+  }
+  bool Salir() {
+    --profundidad;
+    return true;
+  }
+};
+
+// A chain of 100,000 non-terminals, A1 -> A2, ..., A100000 -> a: the sentence "a" has a tree
+// 100,001 nodes deep, while every step's stack and input stay short.
+TEST_F(QuindelCli, deepTree_jsonAndDot) {
+  constexpr int n = 100000;
+  std::string noTerminales;
+  std::vector<std::string> producciones;
+  for (int i = 1; i <= n; ++i) {
+    noTerminales += "A" + std::to_string(i) + (i % 20 == 0 ? "\r\n" : " ");
+    producciones.push_back("A" + std::to_string(i) + " -> " +
+                           (i < n ? "A" + std::to_string(i + 1) : std::string("a")));
+  }
+  const std::string dot = (dir / "arbol.dot").string();
+  const Salida r = Ejecutar({"--json", "--parse", "a", "-", "--tree-dot", dot},
+                            TextoGramatica("a", noTerminales, "A1", producciones));
+  ASSERT_EQ(r.estado, 0) << r.error;
+  Recuento recuento;
+  ASSERT_TRUE(Json::sax_parse(r.salida, &recuento));
+  EXPECT_EQ(recuento.simbolos, n + 1);
+  EXPECT_GE(recuento.maxima, 2 * n);
+  const std::size_t pasos = r.salida.find("\"steps\": [");
+  ASSERT_NE(pasos, std::string::npos);
+  EXPECT_NE(r.salida.find("\"production\":\"A100000 -> a\",\"children\":[{\"symbol\":\"a\"}]}"),
+            std::string::npos);
+  const std::string arbol = Leer(dot);
+  EXPECT_EQ(std::count(arbol.begin(), arbol.end(), '\n'), (n + 1) + n + 3);  // nodes, edges
+  EXPECT_NE(arbol.find("  n99999 -> n100000;\n}\n"), std::string::npos);
 }
 
 }  // namespace
