@@ -9,8 +9,8 @@ packages=(
   clang libclang-rt-14-dev clang-format clang-tidy
   xvfb xauth xdg-utils fonts-dejavu-core
   poppler-utils
-  # The manual pages.
-  scdoc
+  # The manual pages and the PNG icons.
+  scdoc librsvg2-bin
 )
 
 missing=()
