@@ -9,6 +9,9 @@ packages=(
   clang libclang-rt-14-dev clang-format clang-tidy
   xvfb xauth xdg-utils fonts-dejavu-core
   poppler-utils
+  # The manual pages, the PNG icons, and the Debian package with its checks (scripts/package.sh).
+  scdoc librsvg2-bin dpkg-dev lintian desktop-file-utils libxml2-utils appstream shared-mime-info
+  man-db
 )
 
 missing=()
