@@ -1,5 +1,6 @@
 // The desktop program: sets up the application, creates the main window (opening the grammar
 // file named on the command line) and runs the event loop until the window closes.
+#include <QGuiApplication>
 #include <QProcessEnvironment>
 #include <cstdio>
 
@@ -25,6 +26,8 @@ int main(int argc, char* argv[]) {
     return 2;
   }
   Aplicacion aplicacion(argc, argv);
+  // Lets the desktop match the windows to the program's entry and icon.
+  QGuiApplication::setDesktopFileName("org.quindel.quindel");
   try {
     TFormPpal ventana(aplicacion.arguments().mid(1));
     aplicacion.PonerInformador([&ventana](const QString& texto) { ventana.MostrarFallo(texto); });
