@@ -1,6 +1,7 @@
 #include "Explicacion.h"
 
 #include <algorithm>
+#include <iterator>
 #include <memory>
 #include <optional>
 
@@ -172,22 +173,14 @@ std::string ConLinea(const CProduccion* p) {
   return p->TextoProduccion() + " (línea "_cp1252 + std::to_string(p->Linea()) + ")";
 }
 
-// "N", "N y M", "N, M y P".
-std::string Enumerar(const std::vector<std::string>& nombres) {
-  std::string texto;
-  for (std::size_t i = 0; i < nombres.size(); ++i) {
-    if (i > 0) texto += i + 1 == nombres.size() ? " y " : ", ";
-    texto += nombres[i];
-  }
-  return texto;
-}
-
 std::vector<std::string> LineasCiclo(const Explicacion& e) {
   std::vector<std::string> lineas{kSangria + "Ciclo de recursividad por la izquierda:"};
   for (const auto& [produccion, posicion] : e.ciclo) {
     std::string linea = kSangria + kSangria + ConLinea(produccion);
     std::vector<std::string> saltados;
-    for (int i = 0; i < posicion; ++i) saltados.push_back(produccion->Consecuente()[i]->Nombre());
+    const auto& derecha = produccion->Consecuente();
+    std::transform(derecha.begin(), derecha.begin() + posicion, std::back_inserter(saltados),
+                   [](const CSimbolo* s) { return s->Nombre(); });
     if (!saltados.empty())
       linea += ", saltando " + Enumerar(saltados) +
                (saltados.size() == 1 ? ", que es anulable" : ", que son anulables");

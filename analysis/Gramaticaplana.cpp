@@ -87,6 +87,15 @@ GramaticaDe::GramaticaDe(const CGramatica& gramatica) {
   if (gramatica.Axioma()) plana.PonerAxioma(Numero(gramatica.Axioma()));
 }
 
+std::string Enumerar(const std::vector<std::string>& nombres) {
+  std::string texto;
+  for (std::size_t i = 0; i < nombres.size(); ++i) {
+    if (i > 0) texto += i + 1 == nombres.size() ? " y " : ", ";
+    texto += nombres[i];
+  }
+  return texto;
+}
+
 bool GramaticaAnalizada(const ResultadoAnalisis& resultado) {
   return resultado.gramatica &&
          std::none_of(resultado.registros.begin(), resultado.registros.end(),

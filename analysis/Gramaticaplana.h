@@ -76,6 +76,9 @@ struct GramaticaDe {
   int terminales = 0;
 };
 
+// Names as a Spanish list: "N", "N y M", "N, M y P".
+std::string Enumerar(const std::vector<std::string>& nombres);
+
 // Whether the analysis read its text without errors, so that its grammar was analysed.
 bool GramaticaAnalizada(const ResultadoAnalisis& resultado);
 

@@ -63,6 +63,19 @@ class Cola {
   std::priority_queue<Entrada, std::vector<Entrada>, Despues> cola;
 };
 
+// Empties the queue: each vertex is settled once, at its cost in `costes` when that entry is
+// met, and handed to `relajar`, which may queue cheaper costs for other vertices.
+template <typename Relajar>
+void Asentar(Cola& cola, const std::vector<Coste>& costes, Relajar relajar) {
+  std::vector<char> fijado(costes.size(), 0);
+  while (!cola.Vacia()) {
+    const auto [c, x] = cola.Sacar();
+    if (fijado[x] || costes[x] < c) continue;
+    fijado[x] = 1;
+    relajar(c, x);
+  }
+}
+
 // A derivation tree being built; the children of a node are contiguous.
 struct Arbol {
   struct Nodo {
@@ -188,7 +201,6 @@ Testigos::Tablas::Tablas(const GramaticaPlana& g, const std::vector<char>& anula
   for (int t = 0; t < g.NumTerminales(); ++t) coste[t] = kUnTerminal;
   std::vector<int> faltan(g.NumProducciones(), 0);
   std::vector<Coste> suma(g.NumProducciones(), kPaso);
-  std::vector<char> fijado(n, 0);
   Cola cola;
   auto candidato = [&](int p) {
     const int a = g.Antecedente(p);
@@ -207,15 +219,12 @@ Testigos::Tablas::Tablas(const GramaticaPlana& g, const std::vector<char>& anula
     }
     if (faltan[p] == 0) candidato(p);
   }
-  while (!cola.Vacia()) {
-    const auto [c, x] = cola.Sacar();
-    if (fijado[x] || coste[x] < c) continue;
-    fijado[x] = 1;
+  Asentar(cola, coste, [&](const Coste& c, int x) {
     for (const auto& [p, posicion] : g.Apariciones(x)) {
       suma[p] = suma[p] + c;
       if (--faltan[p] == 0) candidato(p);
     }
-  }
+  });
 
   // Left corners, and shortest contexts: from the axiom down through every occurrence in a
   // production whose symbols all derive something.
@@ -242,11 +251,7 @@ Testigos::Tablas::Tablas(const GramaticaPlana& g, const std::vector<char>& anula
   if (g.Axioma() < 0) return;
   contexto[g.Axioma()] = Coste{0, 0};
   cola.Meter(contexto[g.Axioma()], g.Axioma());
-  std::fill(fijado.begin(), fijado.end(), 0);
-  while (!cola.Vacia()) {
-    const auto [c, x] = cola.Sacar();
-    if (fijado[x] || contexto[x] < c) continue;
-    fijado[x] = 1;
+  Asentar(cola, contexto, [&](const Coste& c, int x) {
     for (const int p : g.Producciones(x)) {
       const Sumas sumas = SumasDe(p);
       if (!sumas.Todo().Finito()) continue;
@@ -261,7 +266,7 @@ Testigos::Tablas::Tablas(const GramaticaPlana& g, const std::vector<char>& anula
         }
       }
     }
-  }
+  });
 }
 
 Sumas Testigos::Tablas::SumasDe(int p) const {
@@ -344,13 +349,7 @@ void Testigos::Tablas::PrepararTerminal(int a) {
     }
   };
   relajar(a, kUnTerminal);
-  std::vector<char> fijado(g.NumSimbolos(), 0);
-  while (!cola.Vacia()) {
-    const auto [c, x] = cola.Sacar();
-    if (fijado[x] || conPrimero[x] < c) continue;
-    fijado[x] = 1;
-    relajar(x, c);
-  }
+  Asentar(cola, conPrimero, [&](const Coste& c, int x) { relajar(x, c); });
 }
 
 // Contexts in which terminal a follows a non-terminal: an occurrence followed, past nullable
@@ -395,11 +394,7 @@ void Testigos::Tablas::PrepararSiguiente(int a) {
       }
     }
   }
-  std::vector<char> fijado(g.NumSimbolos(), 0);
-  while (!cola.Vacia()) {
-    const auto [c, x] = cola.Sacar();
-    if (fijado[x] || seguido[x] < c) continue;
-    fijado[x] = 1;
+  Asentar(cola, seguido, [&](const Coste& c, int x) {
     for (const int p : g.Producciones(x)) {
       const Sumas sumas = SumasDe(p);
       if (!sumas.Todo().Finito()) continue;
@@ -410,7 +405,7 @@ void Testigos::Tablas::PrepararSiguiente(int a) {
         if (!anulables[derecha[j]]) break;
       }
     }
-  }
+  });
 }
 
 Coste Testigos::Tablas::EmpiezaPor(int s, int a) const {

@@ -172,16 +172,6 @@ std::string Editable::Texto() const {
   return texto + "}\r\n";
 }
 
-// "N", "N y M", "N, M y P".
-std::string Enumerar(const std::vector<std::string>& nombres) {
-  std::string texto;
-  for (std::size_t i = 0; i < nombres.size(); ++i) {
-    if (i > 0) texto += i + 1 == nombres.size() ? " y " : ", ";
-    texto += nombres[i];
-  }
-  return texto;
-}
-
 enum class Fin { Hecho, Crece, Ciclo };
 
 // The rewriting, step by step; each step notes what it did in `pasos`.
