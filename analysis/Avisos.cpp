@@ -6,8 +6,12 @@
 #include "Simbolos.h"
 
 std::vector<Aviso> BuscarAvisos(const ResultadoAnalisis& resultado) {
-  if (!GramaticaAnalizada(resultado)) return {};
-  const GramaticaDe de(*resultado.gramatica);
+  return BuscarAvisos(resultado.gramatica.get(), resultado.registros);
+}
+
+std::vector<Aviso> BuscarAvisos(const CGramatica* gramatica, const std::vector<Error>& registros) {
+  if (!GramaticaAnalizada(gramatica, registros)) return {};
+  const GramaticaDe de(*gramatica);
   const GramaticaPlana& g = de.plana;
   const std::vector<char> accesibles = Accesibles(g);
   const std::vector<char> productivos = Productivos(g);

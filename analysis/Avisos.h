@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+class CGramatica;
 class CSimbolo;
+class Error;
 struct ResultadoAnalisis;
 
 enum class TipoAviso { Inaccesible, Improductivo, TerminalSinUso };
@@ -16,9 +18,10 @@ struct Aviso {
   const CSimbolo* simbolo;  // its line is the line of its declaration
 };
 
-// The warnings of an analysed grammar: the unreachable non-terminals, then the unproductive
-// ones, then the unused terminals, each kind in name order. None when the text had reading
-// errors. The symbols belong to resultado.gramatica.
+// The warnings of an analysed grammar, given with the error records of its analysis: the
+// unreachable non-terminals, then the unproductive ones, then the unused terminals, each kind
+// in name order. None when the text had reading errors. The symbols belong to the grammar.
+std::vector<Aviso> BuscarAvisos(const CGramatica* gramatica, const std::vector<Error>& registros);
 std::vector<Aviso> BuscarAvisos(const ResultadoAnalisis& resultado);
 
 // "Aviso en la línea 3: el símbolo no terminal X no es accesible desde el axioma.", and for

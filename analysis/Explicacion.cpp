@@ -132,8 +132,12 @@ std::optional<Explicacion> Explicador::Conflicto(const Error& registro) {
 }  // namespace
 
 std::vector<Explicacion> Explicar(const ResultadoAnalisis& resultado) {
-  if (!GramaticaAnalizada(resultado)) return {};
-  const auto& registros = resultado.registros;
+  return Explicar(resultado.gramatica.get(), resultado.registros);
+}
+
+std::vector<Explicacion> Explicar(const CGramatica* gramatica,
+                                  const std::vector<Error>& registros) {
+  if (!GramaticaAnalizada(gramatica, registros)) return {};
   std::vector<int> pendientes;
   for (int i = 0; i < static_cast<int>(registros.size()); ++i)
     if (EsConflicto(registros[i].Codigo()) ||
@@ -141,7 +145,7 @@ std::vector<Explicacion> Explicar(const ResultadoAnalisis& resultado) {
       pendientes.push_back(i);
   if (pendientes.empty()) return {};
 
-  Explicador explicador(*resultado.gramatica);
+  Explicador explicador(*gramatica);
   // Conflicts of one terminal in a row: the tables of a terminal are built once.
   std::vector<int> terminal(registros.size(), -1);
   for (const int i : pendientes) terminal[i] = explicador.Terminal(registros[i]);

@@ -12,6 +12,7 @@
 #include "Avisos.h"
 #include "Errores.h"
 
+class CGramatica;
 class CProduccion;
 class CSimbolo;
 class CSimboloNoTerminal;
@@ -52,7 +53,9 @@ struct Explicacion {
 };
 
 // The explanations of the records of codes 27, 29, 30 and 31 that have one, in the order of
-// the records; none when the text had reading errors. Pointers are into resultado.gramatica.
+// the records, for a grammar and the error records its analysis left; none when the text had
+// reading errors. Pointers are into the grammar.
+std::vector<Explicacion> Explicar(const CGramatica* gramatica, const std::vector<Error>& registros);
 std::vector<Explicacion> Explicar(const ResultadoAnalisis& resultado);
 
 // "a B c", names joined by blanks; "lambda" for the empty form.

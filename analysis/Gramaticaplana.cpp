@@ -4,9 +4,9 @@
 #include <deque>
 #include <utility>
 
-#include "Analizador.h"
 #include "Cgramatica.h"
 #include "Conjuntosexactos.h"
+#include "Errores.h"
 #include "Simbolos.h"
 
 // ---------------------------------------------------------------------------------------------
@@ -96,9 +96,9 @@ std::string Enumerar(const std::vector<std::string>& nombres) {
   return texto;
 }
 
-bool GramaticaAnalizada(const ResultadoAnalisis& resultado) {
-  return resultado.gramatica &&
-         std::none_of(resultado.registros.begin(), resultado.registros.end(),
+bool GramaticaAnalizada(const CGramatica* gramatica, const std::vector<Error>& registros) {
+  return gramatica && gramatica->Axioma() &&
+         std::none_of(registros.begin(), registros.end(),
                       [](const Error& e) { return e.Codigo() < kPrimerCodigoLL1; });
 }
 
@@ -258,7 +258,7 @@ std::vector<RecursividadIzquierda::Paso> RecursividadIzquierda::Ciclo(int a, int
     siguiente.push_back(x);
   };
   EsquinasIzquierdas(g, anulables, p, [&](int i) { visitar(p, i); });
-  for (int pasos = 1; pasos <= kMaxCiclo && marca[a] != esta && !siguiente.empty(); ++pasos) {
+  for (int pasos = 1; pasos < kMaxCiclo && marca[a] != esta && !siguiente.empty(); ++pasos) {
     nivel.swap(siguiente);
     siguiente.clear();
     for (const int x : nivel)

@@ -10,7 +10,7 @@
 class CGramatica;
 class CProduccion;
 class CSimbolo;
-struct ResultadoAnalisis;
+class Error;
 
 // Symbols 0 .. NumTerminales()-1 are the terminals, the later ones the non-terminals;
 // productions are numbered in the order they are added and keep their antecedent's order.
@@ -79,8 +79,9 @@ struct GramaticaDe {
 // Names as a Spanish list: "N", "N y M", "N, M y P".
 std::string Enumerar(const std::vector<std::string>& nombres);
 
-// Whether the analysis read its text without errors, so that its grammar was analysed.
-bool GramaticaAnalizada(const ResultadoAnalisis& resultado);
+// Whether an analysis that left this grammar and these error records read its text without
+// errors, so that the grammar was analysed.
+bool GramaticaAnalizada(const CGramatica* gramatica, const std::vector<Error>& registros);
 
 // Per symbol: whether it derives the empty string (terminals never do).
 std::vector<char> Anulables(const GramaticaPlana& g);
@@ -105,7 +106,7 @@ class RecursividadIzquierda {
     int produccion;
     int posicion;
   };
-  // Cycles longer than this are not looked for.
+  // Cycles of more productions than this are not looked for.
   static constexpr int kMaxCiclo = 100;
 
   RecursividadIzquierda(const GramaticaPlana& g, const std::vector<char>& anulables);

@@ -587,13 +587,17 @@ const std::string& Demasiado() {
 }  // namespace
 
 Propuesta ProponerGramatica(const ResultadoAnalisis& resultado) {
+  return ProponerGramatica(resultado.gramatica.get(), resultado.registros);
+}
+
+Propuesta ProponerGramatica(const CGramatica* gramatica, const std::vector<Error>& registros) {
   Propuesta propuesta;
-  if (!GramaticaAnalizada(resultado)) {
+  if (!GramaticaAnalizada(gramatica, registros)) {
     propuesta.motivo =
         "El texto tiene errores de lectura: no se puede proponer otra gramática."_cp1252;
     return propuesta;
   }
-  const GramaticaDe de(*resultado.gramatica);
+  const GramaticaDe de(*gramatica);
   if (!Productivos(de.plana)[de.plana.Axioma()]) {
     propuesta.motivo = "El axioma "_cp1252 + de.plana.Nombre(de.plana.Axioma()) +
                        " no deriva ninguna cadena de terminales: el lenguaje es vacío."_cp1252;

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+class CGramatica;
+class Error;
 struct ResultadoAnalisis;
 
 struct Propuesta {
@@ -22,10 +24,11 @@ struct Propuesta {
   std::string motivo;
 };
 
-// The proposal for the grammar of an analysis. Whether it is LL(1) is for the analysis of
-// its text to say (AnalizarTexto). No proposal is made for a text with reading errors, when
-// left recursion cannot be removed, or when the grammar would grow beyond eight times its
-// size (plus a margin).
+// The proposal for the grammar of an analysis, given with its error records. Whether it is LL(1) is
+// for the analysis of its text to say (AnalizarTexto). No proposal is made for a text with reading
+// errors, when left recursion cannot be removed, or when the grammar would grow beyond eight times
+// its size (plus a margin).
+Propuesta ProponerGramatica(const CGramatica* gramatica, const std::vector<Error>& registros);
 Propuesta ProponerGramatica(const ResultadoAnalisis& resultado);
 
 // The text with its steps on top as comment lines ("//// " and the step), as quindel-cli

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "Analizador.h"
 #include "Avisos.h"
 #include "Ayuda.h"
@@ -137,11 +139,49 @@ TEST(Explicacion, unexplainable_symbolsThatDeriveNothingOrAreOutOfReach) {
   std::vector<int> explicados;
   for (const Explicacion& e : Explicar(r)) explicados.push_back(e.error);
   EXPECT_EQ(explicados, (std::vector<int>{0, 2, 4}));
+  std::vector<std::string> avisos;
+  for (const Aviso& aviso : BuscarAvisos(r)) avisos.push_back(TextoAviso(aviso));
+  EXPECT_EQ(avisos,
+            w({"Aviso en la línea 2: el símbolo no terminal U no es accesible desde el axioma.",
+               "Aviso en la línea 2: el símbolo no terminal Z no es accesible desde el axioma.",
+               "Aviso en la línea 2: el símbolo no terminal D no deriva ninguna cadena de "
+               "terminales.",
+               "Aviso en la línea 2: el símbolo no terminal Z no deriva ninguna cadena de "
+               "terminales."}));
 
   // With reading errors nothing is explained or warned about.
   const ResultadoAnalisis leido = AnalizarTexto(Gramatica("a", "S", "S", {"S -> a", "S -> a b"}));
   EXPECT_TRUE(Explicar(leido).empty());
   EXPECT_TRUE(BuscarAvisos(leido).empty());
+}
+
+TEST(Explicacion, leftRecursion_cyclesOfMoreThanAHundredStepsAreNotSpelledOut) {
+  for (const int largo : {100, 101}) {
+    std::string noTerminales, producciones;
+    for (int i = 1; i <= largo; ++i) {
+      noTerminales += " A" + std::to_string(i);
+      producciones += "A" + std::to_string(i) + " -> A" + std::to_string(i % largo + 1) + " x\r\n";
+    }
+    const ResultadoAnalisis r =
+        AnalizarTexto("Terminales = { x }\r\nNoTerminales = {" + noTerminales +
+                      " }\r\nAxioma = A1\r\nProducciones = {\r\n" + producciones + "}\r\n");
+    const auto explicaciones = Explicar(r);
+    ASSERT_EQ(r.registros.size(), static_cast<std::size_t>(largo));
+    EXPECT_EQ(explicaciones.size(), largo == 100 ? r.registros.size() : 0u);
+  }
+}
+
+TEST(Explicacion, theDesktopWay_aGrammarAndTheErrorList) {
+  const std::string texto =
+      Gramatica("a b", "S A", "S", {"S -> A b", "A -> a", "A -> lambda", "A -> b"});
+  std::unique_ptr<CGramatica> gramatica;
+  std::istringstream entrada(texto);
+  AnalizarGramatica(gramatica, entrada);
+  const auto explicaciones = Explicar(gramatica.get(), listaErrores.Errores());
+  ASSERT_EQ(explicaciones.size(), 1u);
+  EXPECT_EQ(LineasExplicaciones(explicaciones, {}),
+            LineasExplicaciones(Explicar(AnalizarTexto(texto)), {}));
+  EXPECT_TRUE(Explicar(nullptr, {}).empty());
 }
 
 TEST(Explicacion, generatedGrammars_everyWitnessIsTrue) {
