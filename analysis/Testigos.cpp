@@ -183,9 +183,12 @@ struct Testigos::Tablas {
   std::vector<int> inicioEsquinas;
   std::vector<Esquina> esquinas;
 
-  int terminal = -1;                 // the terminal of the two tables below
+  int terminal = -1;                 // the terminal of the tables below
   std::vector<Coste> conPrimero;     // shortest yield of each non-terminal that begins with it
   std::vector<int> padreConPrimero;  // the left corner (index in `esquinas`) that gives it
+  std::vector<int> empiezan;         // the non-terminals whose strings may begin with it
+  std::vector<int> marcaProduccion;  // scratch: the productions met in the current search
+  int marca = 0;
   int terminalSiguiente = -1;
   std::vector<Coste> seguido;  // shortest context of each non-terminal followed by it
   std::vector<Eslabon> padreSeguido;
@@ -246,6 +249,7 @@ Testigos::Tablas::Tablas(const GramaticaPlana& g, const std::vector<char>& anula
   std::vector<int> libre(inicioEsquinas.begin(), inicioEsquinas.end() - 1);
   for (const auto& [s, e] : porSimbolo) esquinas[libre[s]++] = e;
 
+  marcaProduccion.assign(g.NumProducciones(), 0);
   contexto.assign(n, Coste{});
   padreContexto.assign(n, {-1, -1});
   if (g.Axioma() < 0) return;
@@ -349,7 +353,11 @@ void Testigos::Tablas::PrepararTerminal(int a) {
     }
   };
   relajar(a, kUnTerminal);
-  Asentar(cola, conPrimero, [&](const Coste& c, int x) { relajar(x, c); });
+  empiezan.clear();
+  Asentar(cola, conPrimero, [&](const Coste& c, int x) {
+    empiezan.push_back(x);
+    relajar(x, c);
+  });
 }
 
 // Contexts in which terminal a follows a non-terminal: an occurrence followed, past nullable
@@ -370,7 +378,18 @@ void Testigos::Tablas::PrepararSiguiente(int a) {
       cola.Meter(c, y);
     }
   };
-  for (int p = 0; p < g.NumProducciones(); ++p) {
+  // Only the productions where a, or a symbol that may begin with it, stands after the first
+  // position give a starting point.
+  std::vector<int> producciones;
+  ++marca;
+  for (std::size_t k = 0; k <= empiezan.size(); ++k)
+    for (const auto& [p, posicion] : g.Apariciones(k == 0 ? a : empiezan[k - 1]))
+      if (posicion > 0 && marcaProduccion[p] != marca) {
+        marcaProduccion[p] = marca;
+        producciones.push_back(p);
+      }
+  std::sort(producciones.begin(), producciones.end());
+  for (const int p : producciones) {
     const Coste arriba = contexto[g.Antecedente(p)];
     if (!arriba.Finito()) continue;
     const Sumas sumas = SumasDe(p);

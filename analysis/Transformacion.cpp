@@ -412,6 +412,14 @@ bool Transformador::QuitarCiclosUnitarios() {
         if (!unitaria(d) || !miembros.count(d[0])) reglas.push_back(d);
       return reglas;
     };
+    // Each member gets the others' productions: check the growth before making it.
+    std::size_t comparten = 0;
+    for (const int y : ciclo)
+      for (const Derecha& d : propias(y)) comparten += d.size() + 1;
+    if (g.Tamano() + comparten * (ciclo.size() - 1) > limite) {
+      crecio = true;
+      return true;
+    }
     std::map<int, std::vector<Derecha>> nuevas;
     std::vector<std::string> nombres;
     for (const int x : ciclo) {
