@@ -2,7 +2,8 @@
 // (codes 29, 30, 31) a witness, two sentences that share a prefix and then go two ways at the
 // conflict, with the leftmost derivations that make them; for left recursion (code 27) the
 // whole cycle. Errors whose witness does not exist (its symbols derive nothing or lie out of
-// reach of the axiom) or would be too long get no explanation.
+// reach of the axiom) or would be too long (sentences of more than 500 terminals, derivations
+// of more than 500 steps, cycles of more than 100 productions) get no explanation.
 #pragma once
 
 #include <array>
@@ -33,7 +34,7 @@ struct PasoCiclo {
 };
 
 struct Explicacion {
-  int error = -1;  // the index of the record in ResultadoAnalisis::registros
+  int error = -1;  // the index of the record among the records explained
   Error registro{CodigoError::NoEspecificado, "", 0};
   const CSimboloNoTerminal* noTerminal = nullptr;  // A
   const CSimbolo* terminal = nullptr;              // the lookahead a (29, 31), else null

@@ -636,11 +636,11 @@ Propuesta ProponerGramatica(const CGramatica* gramatica, const std::vector<Error
       // Substitution alone cannot reach recursion hidden behind nullable symbols, nor undo
       // cycles: without productions lambda and unit cycles it always ends.
       Transformador otra = limpia;
-      const bool lambdas = otra.QuitarLambdas();
-      if (lambdas && !otra.Excede()) otra.QuitarImproductivos(true);
-      const bool unitarias = !otra.Excede() && otra.QuitarCiclosUnitarios();
-      if ((lambdas || unitarias) && !otra.Excede()) {
-        const Fin segunda = otra.QuitarRecursividad();
+      bool cambia = otra.QuitarLambdas();
+      if (cambia && !otra.Excede()) otra.QuitarImproductivos(true);
+      cambia = (!otra.Excede() && otra.QuitarCiclosUnitarios()) || cambia;
+      if (cambia) {
+        const Fin segunda = otra.Excede() ? Fin::Crece : otra.QuitarRecursividad();
         if (segunda == Fin::Hecho || fin == Fin::Ciclo) {
           t = std::move(otra);
           fin = segunda;

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <map>
 #include <random>
 #include <set>
 #include <string>

@@ -56,7 +56,10 @@ TEST(Transformacion, directRecursion_theExpressionGrammar) {
 
 TEST(Transformacion, statementLists_bothClassicForms) {
   // With a first element, a new symbol; a list that may be empty needs none.
-  EXPECT_EQ(Transformar(Gramatica("s ;", "L S", "L", {"L -> L ; S", "L -> S", "S -> s"})).lineas,
+  const Resultado primero =
+      Transformar(Gramatica("s ;", "L S", "L", {"L -> L ; S", "L -> S", "S -> s"}));
+  EXPECT_EQ(primero.errores, kSinErrores);
+  EXPECT_EQ(primero.lineas,
             w({"//// Recursividad por la izquierda directa de L: eliminada con el nuevo símbolo "
                "Lprima.",
                "//// No hay prefijos comunes que sacar por la izquierda.", "Terminales = { ; s }",
