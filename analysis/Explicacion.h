@@ -2,8 +2,8 @@
 // (codes 29, 30, 31) a witness, two sentences that share a prefix and then go two ways at the
 // conflict, with the leftmost derivations that make them; for left recursion (code 27) the
 // whole cycle. Errors whose witness does not exist (its symbols derive nothing or lie out of
-// reach of the axiom) or would be too long (sentences of more than 500 terminals, derivations
-// of more than 500 steps, cycles of more than 100 productions) get no explanation.
+// reach of the axiom) or would be too long (a context or a derivation of more than 500
+// terminals or 500 steps, a cycle of more than 100 productions) get no explanation.
 #pragma once
 
 #include <array>

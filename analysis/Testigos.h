@@ -31,8 +31,8 @@ struct TestigoPlano {
 
 class Testigos {
  public:
-  // Witnesses longer than these are not built: sentences of more terminals, derivations of
-  // more steps, contexts derived in more steps.
+  // Witnesses longer than these are not built: contexts or derivations that yield more
+  // terminals, derivations of more steps, contexts derived in more steps.
   static constexpr std::uint64_t kMaxLongitud = 500;
   static constexpr std::uint64_t kMaxPasos = 500;
   static constexpr std::uint64_t kMaxPasosContexto = 100000;
