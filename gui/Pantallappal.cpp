@@ -25,6 +25,7 @@
 #include "Ficherogramatica.h"
 #include "Impresion.h"
 #include "Pantallacadena.h"
+#include "Pantallaexplicacion.h"
 #include "Pantallatabla.h"
 #include "Tablasintactica.h"
 
@@ -104,6 +105,8 @@ void TFormPpal::CrearVentanas() {
       {*dialogos, &EscribirFichero, [this](const QString& texto) { AgregarMensaje(texto); },
        [this](const QString& ruta) { ErrorAlGuardar(ruta); }},
       this);
+  FormExplicacion =
+      new TFormExplicacion([this](const QList<int>& lineas) { MarcarLineas(lineas); }, this);
 }
 
 // ---- Components -------------------------------------------------------------------------------
@@ -223,7 +226,13 @@ void TFormPpal::CrearMenuHerramientas() {
   MHerramientas->setObjectName("MHerramientas");
   MProbarCadena = Accion("MProbarCadena", "&Probar cadena...", Icono::Analizar,
                          &TFormPpal::MProbarCadenaClick, Qt::CTRL | Qt::Key_P);
+  MExplicar =
+      Accion("MExplicar", "&Explicar conflictos...", Icono::Buscar, &TFormPpal::MExplicarClick);
+  MTransformar = Accion("MTransformar", "&Transformar gramática...", Icono::Reemplazar,
+                        &TFormPpal::MTransformarClick);
   MHerramientas->addAction(MProbarCadena);
+  MHerramientas->addSeparator();
+  MHerramientas->addActions({MExplicar, MTransformar});
 }
 
 void TFormPpal::CrearMenuAyuda() {
@@ -462,10 +471,18 @@ void TFormPpal::DeshabilitarFichero() {
   AreaEdicion->hide();
   HabilitarTabla(false);
   DeshabilitarResultados();
+  HabilitarExplicaciones(false, false);
 }
 
 void TFormPpal::HabilitarTabla(bool habilitar) {
   Habilitar({BVerTabla, BGuardarTabla, MVerTabla, MGuardarTabla, MProbarCadena}, habilitar);
+}
+
+void TFormPpal::HabilitarExplicaciones(bool explicar, bool transformar) {
+  MExplicar->setEnabled(explicar);
+  MTransformar->setEnabled(transformar);
+  // The explanations belong to the document's last analysis.
+  if (!explicar && FormExplicacion) FormExplicacion->hide();
 }
 
 void TFormPpal::HabilitarResultados() {

@@ -25,6 +25,7 @@ class QToolBar;
 class TDialogoBusqueda;
 class TEditorGramatica;
 class TFormCadena;
+class TFormExplicacion;
 class TFormTabla;
 class TFrAcerca;
 class TFrmImpresion;
@@ -57,7 +58,8 @@ class TFormPpal : public QMainWindow {
   void DeshabilitarResultados();
 
   // Documents.
-  void NuevoFichero();
+  // False when the open document stays (its question was cancelled or its save failed).
+  bool NuevoFichero();
   void AbrirFichero(const QString& ruta);
   void CerrarFichero();
   void GuardarFichero();
@@ -74,6 +76,9 @@ class TFormPpal : public QMainWindow {
   void AnalizarFichero();
   void MostrarErrores();
   void ResaltarError(int indice);
+  // Marks the lines (from 1) in red and leaves the caret at the start of the last one; lines
+  // the text no longer has are left out.
+  void MarcarLineas(const QList<int>& lineas);
   void RestaurarColor();
   void GuardarAnalisisEn(const QString& ruta);
   void GuardarTablaEn(const QString& ruta);
@@ -120,6 +125,9 @@ class TFormPpal : public QMainWindow {
   void PegarSegunPortapapeles();
   void HabilitarPegar();
   void DeshabilitarDeshacer();
+  void HabilitarExplicaciones(bool explicar, bool transformar);
+  void ActualizarExplicaciones();
+  void ColocarAlLado(QWidget& ventana) const;
   void AgregarLinea(QListWidget* lista, int pestana, const QString& texto);
   QStringList LineasAnalisis() const;
   QString TituloAnalisis() const;
@@ -155,6 +163,8 @@ class TFormPpal : public QMainWindow {
   void MUsuarioClick();
   void MAcercaClick();
   void MProbarCadenaClick();
+  void MExplicarClick();
+  void MTransformarClick();
   void MCCopiarClick();
   void DlgBuscarFind();
   void DlgReemplazarFind();
@@ -186,7 +196,7 @@ class TFormPpal : public QMainWindow {
   QAction *MUsuario, *MAcerca;
   // Tools beyond the analysis itself, in a menu of their own.
   QMenu* MHerramientas;
-  QAction* MProbarCadena;
+  QAction *MProbarCadena, *MExplicar, *MTransformar;
   // Tool bar.
   QToolBar* BarraHerramientas;
   QAction *BNuevo, *BAbrir, *BGuardar, *BImprimir, *BCortar, *BCopiar, *BPegar, *BDeshacer,
@@ -213,9 +223,10 @@ class TFormPpal : public QMainWindow {
   Dialogos::DialogoFichero DlgGuardAnalisis;
   Dialogos::DialogoFichero DlgGuardTabla;
   // The program's other windows, created after this one in this order.
-  TFrAcerca* FrAcerca;
-  TFormTabla* FormTabla;
-  TFrmImpresion* FrmImpresion;
-  TFormCadena* FormCadena;
+  TFrAcerca* FrAcerca = nullptr;
+  TFormTabla* FormTabla = nullptr;
+  TFrmImpresion* FrmImpresion = nullptr;
+  TFormCadena* FormCadena = nullptr;
+  TFormExplicacion* FormExplicacion = nullptr;
   QList<QListWidget*> listasPorDesplazar;
 };

@@ -56,6 +56,7 @@ void TFormPpal::AnalizarFichero() {
     Tabla = AnalizarGramatica(Gramatica, entrada);
   }
   MostrarErrores();
+  ActualizarExplicaciones();
   if (listaErrores.NumErrores() != 0) {
     AgregarAnalisis(AUnicode(TextoAnalisisConErrores()));
     HabilitarTabla(false);
@@ -87,14 +88,18 @@ void TFormPpal::ListErroresClick() {
 
 void TFormPpal::ResaltarError(int indice) {
   if (indice < 0 || indice >= listaErrores.NumErrores()) return;
-  RestaurarColor();
   int primera = 0;
   int segunda = 0;
   listaErrores.Obtener(indice).Lineas(primera, segunda);
+  MarcarLineas({primera, segunda});
+}
+
+void TFormPpal::MarcarLineas(const QList<int>& lineas) {
+  RestaurarColor();
   // The lines are those of the text as it is now, which may have changed since the analysis:
   // a line that is no longer there is not marked.
   int inicioUltima = -1;
-  for (const int linea : {primera, segunda}) {
+  for (const int linea : lineas) {
     const QTextBlock bloque = AreaEdicion->document()->findBlockByNumber(linea - 1);
     if (linea < 1 || !bloque.isValid()) continue;
     AreaEdicion->Colorear(bloque.position(), bloque.length() - 1, Qt::red);

@@ -23,10 +23,10 @@ QString DescribirInalmacenable(const CaracterInalmacenable& c) {
 
 }  // namespace
 
-void TFormPpal::NuevoFichero() {
+bool TFormPpal::NuevoFichero() {
   if (documento.FicheroAbierto) {
     CerrarFichero();
-    if (documento.FicheroAbierto) return;
+    if (documento.FicheroAbierto) return false;
   }
   documento.NombreFichero = "nuevo";
   AreaEdicion->PonerTexto({});
@@ -37,6 +37,7 @@ void TFormPpal::NuevoFichero() {
   HabilitarFichero();
   AreaEdicion->setFocus();
   AgregarMensaje("Fichero nuevo creado");
+  return true;
 }
 
 void TFormPpal::AbrirFichero(const QString& nombre) {
