@@ -14,6 +14,7 @@
 
 #include "Aplicacion.h"
 #include "Dialogos.h"
+#include "Pantallaexplicacion.h"
 #include "Pantallappal.h"
 
 namespace {
@@ -68,5 +69,10 @@ int main(int argc, char** argv) {
   ventana.findChild<QListWidget*>("ListErrores")->setCurrentRow(0);
   ventana.findChild<QTabWidget*>("AreaMensajes")->setCurrentIndex(2);
   correcto &= Guardar(ventana, salida.filePath("errores.png"));
+
+  ventana.findChild<QAction*>("MExplicar")->trigger();
+  auto* explicacion = ventana.findChild<TFormExplicacion*>("FormExplicacion");
+  explicacion->Elegir(0);
+  correcto &= Guardar(*explicacion, salida.filePath("explicacion.png"));
   return correcto ? 0 : 1;
 }
