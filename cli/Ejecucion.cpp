@@ -17,6 +17,7 @@
 #include "Escritura.h"
 #include "Informe.h"
 #include "Informecadena.h"
+#include "Informeexplicacion.h"
 #include "Mostraranalisis.h"
 #include "Motivo.h"
 #include "Reconocedor.h"
@@ -165,8 +166,13 @@ std::string SalidaEstandar(const OpcionesCli& opciones, const ResultadoAnalisis&
       AnadirClaveJson(documento, opciones.conFrase ? "parse" : "parses", reconocimientos.json);
     return documento + "\n";
   }
-  SeleccionInforme seleccion{opciones.analisis, opciones.errores, opciones.tabla, opciones.crudo};
-  if (!seleccion.analisis && !seleccion.errores && !seleccion.tabla && !reconocer)
+  SeleccionInforme seleccion{.analisis = opciones.analisis,
+                             .errores = opciones.errores,
+                             .explicaciones = opciones.explicar,
+                             .tabla = opciones.tabla,
+                             .crudo = opciones.crudo};
+  if (!seleccion.analisis && !seleccion.errores && !seleccion.explicaciones && !seleccion.tabla &&
+      !reconocer)
     seleccion.errores = seleccion.tabla = true;
   if (reconocer) seleccion.reconocimiento = &reconocimientos.lineas;
   return TextoInforme(analisis, seleccion);

@@ -8,6 +8,7 @@ struct OpcionesCli {
   std::string fichero;  // "-" reads standard input
   bool analisis = false;
   bool errores = false;
+  bool explicar = false;
   bool tabla = false;
   bool json = false;
   bool crudo = false;
