@@ -22,6 +22,7 @@
 #include "Motivo.h"
 #include "Reconocedor.h"
 #include "Tablasintactica.h"
+#include "Transformacion.h"
 
 namespace {
 
@@ -178,6 +179,21 @@ std::string SalidaEstandar(const OpcionesCli& opciones, const ResultadoAnalisis&
   return TextoInforme(analisis, seleccion);
 }
 
+// The proposed grammar, and whether it is LL(1); the reason when there is none.
+ResultadoCli Transformar(const ResultadoAnalisis& analisis, bool crudo) {
+  ResultadoCli resultado;
+  const Propuesta propuesta = ProponerGramatica(analisis);
+  if (!propuesta.texto) {
+    resultado.estado = kSalidaSinPropuesta;
+    resultado.error = cp1252::AUtf8(propuesta.motivo);
+    return resultado;
+  }
+  resultado.salida = TextoPropuesta(propuesta, crudo);
+  resultado.estado =
+      AnalizarTexto(*propuesta.texto).registros.empty() ? kSalidaLL1 : kSalidaErrores;
+  return resultado;
+}
+
 }  // namespace
 
 std::string NombreParaTitulo(const std::string& ruta) {
@@ -203,6 +219,12 @@ std::string NombreParaTitulo(const std::string& ruta) {
 }
 
 std::string ErrorDeUso(const OpcionesCli& opciones) {
+  // Its output is a grammar text, to be saved: nothing else may go with it.
+  if (opciones.transformar &&
+      (opciones.analisis || opciones.errores || opciones.explicar || opciones.tabla ||
+       opciones.json || opciones.conHtml || opciones.conTraza || opciones.conFrase ||
+       opciones.conFrases || opciones.conDot))
+    return "--transform solo se puede combinar con --raw";
   if (opciones.conFrase && opciones.conFrases) return "--parse y --parse-file no van juntas";
   if (opciones.conDot && !opciones.conFrase) return "--tree-dot necesita --parse";
   if (opciones.conFrases && opciones.rutaFrases == "-" && opciones.fichero == "-")
@@ -221,6 +243,7 @@ ResultadoCli EjecutarCli(const OpcionesCli& opciones) {
 
   // The editor holds every line break as CR LF; the analysis sees the text as it would.
   ResultadoAnalisis analisis = AnalizarTexto(cp1252::NormalizarSaltos(texto));
+  if (opciones.transformar) return Transformar(analisis, opciones.crudo);
   const std::string nombre = NombreParaTitulo(opciones.fichero);
   Reconocimientos reconocimientos;
   if (opciones.conFrase || opciones.conFrases)

@@ -6,6 +6,7 @@
 #include "Explicacion.h"
 #include "Gramaticaplana.h"
 #include "Simbolos.h"
+#include "Transformacion.h"
 
 namespace {
 
@@ -83,4 +84,13 @@ Json AvisosJson(const std::vector<Aviso>& avisos) {
                     {"symbol", cp1252::AUtf8(aviso.simbolo->Nombre())},
                     {"line", aviso.simbolo->Linea()}});
   return json;
+}
+
+std::string TextoPropuesta(const Propuesta& propuesta, bool crudo) {
+  const std::string texto = TextoConPasos(propuesta);
+  std::string salida;
+  salida.reserve(texto.size());
+  for (const char c : texto)
+    if (c != '\r') salida += c;
+  return crudo ? salida : cp1252::AUtf8(salida);
 }

@@ -1,5 +1,6 @@
-// What quindel-cli prints to explain an analysis: the section of --explain, and the keys
-// "explanations" and "warnings" of the JSON document.
+// What quindel-cli prints to explain an analysis and to propose another grammar: the section
+// of --explain, the keys "explanations" and "warnings" of the JSON document, and the text of
+// --transform.
 #pragma once
 
 #include <string>
@@ -9,6 +10,7 @@
 
 struct Aviso;
 struct Explicacion;
+struct Propuesta;
 struct ResultadoAnalisis;
 
 // The lines of the --explain section (Windows-1252): the explanations, then the warnings, as
@@ -24,3 +26,7 @@ nlohmann::ordered_json ExplicacionesJson(const std::vector<Explicacion>& explica
 // One object per warning: "kind" ("unreachable", "unproductive" or "unused-terminal"),
 // "symbol" and "line" (the line of the symbol's declaration).
 nlohmann::ordered_json AvisosJson(const std::vector<Aviso>& avisos);
+
+// The proposed grammar with its steps on top as comment lines, every line ended by LF, in
+// UTF-8 or, with `crudo`, in its Windows-1252 bytes; empty when there is no proposal.
+std::string TextoPropuesta(const Propuesta& propuesta, bool crudo);

@@ -373,7 +373,7 @@ TEST_F(QuindelCli, helpAndVersion) {
        {"Uso: quindel-cli [OPCIONES] FICHERO\n", "\nArgumentos:\n", "FICHERO TEXTO OBLIGATORIO",
         "\nOpciones:\n", "--analysis", "--errors", "--table", "--json", "--raw", "--html RUTA",
         "--save-trace RUTA", "--parse TEXTO", "--parse-file RUTA", "--tree-dot RUTA", "--explain",
-        "--version", "Muestra esta ayuda", "Códigos de salida"})
+        "--transform", "--version", "Muestra esta ayuda", "Códigos de salida"})
     EXPECT_NE(ayuda.salida.find(texto), std::string::npos) << texto;
   // Nothing of CLI11's own English is left.
   for (const char* ingles : {"Usage", "OPTIONS", "Positionals", "Options", "REQUIRED", "TEXT ",
@@ -959,7 +959,7 @@ TEST_F(QuindelCli, deepTree_jsonAndDot) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Explanations: --explain and the JSON keys
+// Explanations and the proposed grammar: --explain, the JSON keys, --transform
 
 // An LL(1) grammar with a terminal that no production uses.
 const std::string kSinUso = TextoGramatica("a b c", "S", "S", {"S -> a S b", "S -> lambda"});
@@ -1053,6 +1053,76 @@ TEST_F(QuindelCli, explainJson_oneObjectPerExplainedErrorThenTheWarnings) {
     {"kind": "unused-terminal", "symbol": "z", "line": 1}])"));
   EXPECT_TRUE(ciclo["parse"].is_null());
   EXPECT_EQ(std::prev(ciclo.end()).key(), "parse");
+}
+
+const std::string kTransformadaConflicto =
+    "//// Quitado el símbolo B, al que no se llega desde el axioma.\n"
+    "//// Recursividad por la izquierda directa de A: eliminada con el nuevo símbolo Aprima.\n"
+    "//// No hay prefijos comunes que sacar por la izquierda.\n"
+    "Terminales = { x y }\n"
+    "NoTerminales = { A Aprima }\n"
+    "Axioma = A\n"
+    "Producciones = {\n"
+    "A -> y Aprima\n"
+    "Aprima -> x Aprima\n"
+    "Aprima -> lambda\n"
+    "}\n";
+
+TEST_F(QuindelCli, transform_theProposalWithItsStepsOnTop) {
+  const Salida r = Ejecutar({"--transform", Dato("conflicto.ll1")});
+  EXPECT_EQ(r.estado, 0);
+  EXPECT_EQ(r.salida, kTransformadaConflicto);
+  EXPECT_EQ(r.error, "");
+
+  // --raw gives the bytes of a grammar file, which reads back as an LL(1) grammar.
+  const Salida crudo = Ejecutar({"--raw", "--transform", Dato("conflicto.ll1")});
+  std::string esperado = kTransformadaConflicto;
+  esperado.replace(esperado.find("símbolo"), 8, "s\xEDmbolo");
+  esperado.replace(esperado.find("símbolo"), 8, "s\xEDmbolo");
+  EXPECT_EQ(crudo.salida, esperado);
+  const Salida leida = Ejecutar({"--errors", "-"}, crudo.salida);
+  EXPECT_EQ(leida.estado, 0);
+  EXPECT_EQ(leida.salida, "Ningún error encontrado.\n");
+
+  // The dangling else stays ambiguous: a proposal that still has LL(1) errors.
+  const Salida ambigua = Ejecutar(
+      {"--transform", "-"}, TextoGramatica("if then else otra c", "Sent Resto Cond", "Sent",
+                                           {"Sent -> if Cond then Sent Resto", "Sent -> otra",
+                                            "Resto -> else Sent", "Resto -> lambda", "Cond -> c"}));
+  EXPECT_EQ(ambigua.estado, 1);
+  EXPECT_EQ(ambigua.salida.substr(0, 42), "//// No hay recursividad por la izquierda.");
+}
+
+TEST_F(QuindelCli, transform_noProposalExitsWithFourAndSaysWhy) {
+  const std::vector<std::pair<Salida, std::string>> casos = {
+      {Ejecutar({"--transform", Dato("errores.ll1")}),
+       "El texto tiene errores de lectura: no se puede proponer otra gramática."},
+      {Ejecutar({"--transform", "-"}, TextoGramatica("a", "S", "S", {"S -> S a"})),
+       "El axioma S no deriva ninguna cadena de terminales: el lenguaje es vacío."},
+  };
+  for (const auto& [r, motivo] : casos) {
+    EXPECT_EQ(r.estado, 4) << motivo;
+    EXPECT_EQ(r.salida, "");
+    EXPECT_EQ(r.error, "quindel-cli: " + motivo + "\n");
+  }
+
+  // Its output is a grammar to save: it goes with --raw only.
+  const std::string ejemplo = Dato("ejemplo.ll1");
+  for (const std::vector<std::string>& otras : {std::vector<std::string>{"--json"},
+                                                {"--errors"},
+                                                {"--explain"},
+                                                {"--parse", "a"},
+                                                {"--save-trace", (dir / "t.txt").string()}}) {
+    std::vector<std::string> argumentos{"--transform", ejemplo};
+    argumentos.insert(argumentos.end(), otras.begin(), otras.end());
+    const Salida r = Ejecutar(argumentos);
+    EXPECT_EQ(r.estado, 2) << otras[0];
+    EXPECT_EQ(r.salida, "");
+    EXPECT_EQ(r.error,
+              "quindel-cli: --transform solo se puede combinar con --raw\n"
+              "Use --help para ver las opciones.\n");
+  }
+  EXPECT_TRUE(Contenido().empty());
 }
 
 }  // namespace
