@@ -17,10 +17,12 @@
 #include "Escritura.h"
 #include "Informe.h"
 #include "Informecadena.h"
+#include "Informeexplicacion.h"
 #include "Mostraranalisis.h"
 #include "Motivo.h"
 #include "Reconocedor.h"
 #include "Tablasintactica.h"
+#include "Transformacion.h"
 
 namespace {
 
@@ -165,11 +167,31 @@ std::string SalidaEstandar(const OpcionesCli& opciones, const ResultadoAnalisis&
       AnadirClaveJson(documento, opciones.conFrase ? "parse" : "parses", reconocimientos.json);
     return documento + "\n";
   }
-  SeleccionInforme seleccion{opciones.analisis, opciones.errores, opciones.tabla, opciones.crudo};
-  if (!seleccion.analisis && !seleccion.errores && !seleccion.tabla && !reconocer)
+  SeleccionInforme seleccion{.analisis = opciones.analisis,
+                             .errores = opciones.errores,
+                             .explicaciones = opciones.explicar,
+                             .tabla = opciones.tabla,
+                             .crudo = opciones.crudo};
+  if (!seleccion.analisis && !seleccion.errores && !seleccion.explicaciones && !seleccion.tabla &&
+      !reconocer)
     seleccion.errores = seleccion.tabla = true;
   if (reconocer) seleccion.reconocimiento = &reconocimientos.lineas;
   return TextoInforme(analisis, seleccion);
+}
+
+// The proposed grammar, and whether it is LL(1); the reason when there is none.
+ResultadoCli Transformar(const ResultadoAnalisis& analisis, bool crudo) {
+  ResultadoCli resultado;
+  const Propuesta propuesta = ProponerGramatica(analisis);
+  if (!propuesta.texto) {
+    resultado.estado = kSalidaSinPropuesta;
+    resultado.error = cp1252::AUtf8(propuesta.motivo);
+    return resultado;
+  }
+  resultado.salida = TextoPropuesta(propuesta, crudo);
+  resultado.estado =
+      AnalizarTexto(*propuesta.texto).registros.empty() ? kSalidaLL1 : kSalidaErrores;
+  return resultado;
 }
 
 }  // namespace
@@ -197,6 +219,12 @@ std::string NombreParaTitulo(const std::string& ruta) {
 }
 
 std::string ErrorDeUso(const OpcionesCli& opciones) {
+  // Its output is a grammar text, to be saved: nothing else may go with it.
+  if (opciones.transformar &&
+      (opciones.analisis || opciones.errores || opciones.explicar || opciones.tabla ||
+       opciones.json || opciones.conHtml || opciones.conTraza || opciones.conFrase ||
+       opciones.conFrases || opciones.conDot))
+    return "--transform solo se puede combinar con --raw";
   if (opciones.conFrase && opciones.conFrases) return "--parse y --parse-file no van juntas";
   if (opciones.conDot && !opciones.conFrase) return "--tree-dot necesita --parse";
   if (opciones.conFrases && opciones.rutaFrases == "-" && opciones.fichero == "-")
@@ -215,6 +243,7 @@ ResultadoCli EjecutarCli(const OpcionesCli& opciones) {
 
   // The editor holds every line break as CR LF; the analysis sees the text as it would.
   ResultadoAnalisis analisis = AnalizarTexto(cp1252::NormalizarSaltos(texto));
+  if (opciones.transformar) return Transformar(analisis, opciones.crudo);
   const std::string nombre = NombreParaTitulo(opciones.fichero);
   Reconocimientos reconocimientos;
   if (opciones.conFrase || opciones.conFrases)

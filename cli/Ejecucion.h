@@ -8,6 +8,7 @@ struct OpcionesCli {
   std::string fichero;  // "-" reads standard input
   bool analisis = false;
   bool errores = false;
+  bool explicar = false;
   bool tabla = false;
   bool json = false;
   bool crudo = false;
@@ -21,13 +22,16 @@ struct OpcionesCli {
   std::string rutaFrases;  // Windows-1252 sentences, one a line; "-" reads standard input
   bool conDot = false;
   std::string rutaDot;
+  bool transformar = false;  // --transform: the proposed grammar instead of any report
 };
 
 // Exit statuses of the command.
+// With --transform, 0 and 1 say whether the proposed grammar is LL(1).
 inline constexpr int kSalidaLL1 = 0;        // a table was built
 inline constexpr int kSalidaErrores = 1;    // the grammar has errors (reading or LL(1))
 inline constexpr int kSalidaFallo = 2;      // usage error, or a file that cannot be read or written
 inline constexpr int kSalidaRechazada = 3;  // a sentence was rejected
+inline constexpr int kSalidaSinPropuesta = 4;  // --transform could propose no grammar
 
 struct ResultadoCli {
   int estado = kSalidaFallo;

@@ -4,10 +4,13 @@
 #include <cstddef>
 
 #include "Analizador.h"
+#include "Avisos.h"
 #include "Cgramatica.h"
 #include "Codificacion.h"
 #include "Conjuntosexactos.h"
 #include "Errores.h"
+#include "Explicacion.h"
+#include "Informeexplicacion.h"
 #include "Simbolos.h"
 #include "Tablasintactica.h"
 
@@ -170,6 +173,9 @@ std::string TextoInforme(const ResultadoAnalisis& resultado, const SeleccionInfo
   bool primera = true;
   if (seleccion.analisis) AnadirSeccion(salida, primera, resultado.analisis, seleccion.crudo);
   if (seleccion.errores) AnadirSeccion(salida, primera, resultado.errores, seleccion.crudo);
+  if (seleccion.explicaciones)
+    if (const auto lineas = LineasSeccionExplicaciones(resultado); !lineas.empty())
+      AnadirSeccion(salida, primera, lineas, seleccion.crudo);
   if (seleccion.tabla && resultado.tabla)
     AnadirSeccion(salida, primera, LineasTabla(*resultado.tabla), seleccion.crudo);
   if (seleccion.reconocimiento && !seleccion.reconocimiento->empty())
@@ -178,7 +184,10 @@ std::string TextoInforme(const ResultadoAnalisis& resultado, const SeleccionInfo
 }
 
 Json DocumentoJson(const ResultadoAnalisis& resultado, const std::string& fichero) {
-  Json documento;
+  // Room for every key first: growing the list of keys would copy the values already in it
+  // (a key is const, so moving a member might throw, and the vector copies instead).
+  Json documento = Json::object();
+  documento.get_ref<Json::object_t&>().reserve(9);
   documento["file"] = Utf8(fichero);
   documento["ll1"] = resultado.tabla != nullptr;
   documento["errors"] = ErroresJson(resultado.registros);
@@ -197,5 +206,9 @@ Json DocumentoJson(const ResultadoAnalisis& resultado, const std::string& ficher
   documento["terminals"] = std::move(terminales);
   documento["nonterminals"] = std::move(noTerminales);
   documento["table"] = TablaJson(resultado.tabla.get());
+  if (resultado.gramatica && LecturaSinErrores(resultado.registros)) {
+    documento["explanations"] = ExplicacionesJson(Explicar(resultado));
+    documento["warnings"] = AvisosJson(BuscarAvisos(resultado));
+  }
   return documento;
 }

@@ -1,5 +1,5 @@
 // What quindel-cli prints for one analysis: the text sections ("Análisis", "Errores", the
-// table grid) and the JSON document.
+// explanations, the table grid) and the JSON document.
 #pragma once
 
 #include <string>
@@ -14,6 +14,7 @@ class CTablaSintactica;
 struct SeleccionInforme {
   bool analisis = false;
   bool errores = false;
+  bool explicaciones = false;
   bool tabla = false;
   bool crudo = false;  // Windows-1252 bytes as they are instead of UTF-8
   // The lines of the parse section, last of all; null: no such section.
@@ -34,7 +35,7 @@ std::vector<std::string> LineasTabla(const CTablaSintactica& tabla);
 std::string TextoInforme(const ResultadoAnalisis& resultado, const SeleccionInforme& seleccion);
 
 // The whole analysis as one JSON document (UTF-8). `fichero` is the Windows-1252 file name.
-// The grammar's true nullable/FIRST/FOLLOW sets are given only when the text read without
-// errors, since otherwise the LL(1) analysis never ran.
+// The grammar's true nullable/FIRST/FOLLOW sets, the explanations and the warnings are given
+// only when the text read without errors, since otherwise the LL(1) analysis never ran.
 nlohmann::ordered_json DocumentoJson(const ResultadoAnalisis& resultado,
                                      const std::string& fichero);

@@ -13,15 +13,17 @@ namespace {
 
 constexpr const char* kPie =
     "Secciones de la salida (en este orden, separadas por una línea vacía): --analysis, --errors,\n"
-    "--table y las cadenas de --parse o --parse-file. Sin --analysis, --errors ni --table se\n"
-    "muestran --errors y --table, o solo las cadenas si se pide alguna. Con --json se escribe en\n"
-    "su lugar un único documento JSON. El texto sale en UTF-8 salvo con --raw; los ficheros\n"
+    "--explain, --table y las cadenas de --parse o --parse-file. Sin --analysis, --errors,\n"
+    "--explain ni --table se muestran --errors y --table, o solo las cadenas si se pide alguna.\n"
+    "Con --json se escribe en su lugar un único documento JSON, y con --transform (que solo\n"
+    "admite --raw) la gramática propuesta. El texto sale en UTF-8 salvo con --raw; los ficheros\n"
     "escritos con --html y --save-trace van en Windows-1252 con saltos de línea CR LF, y el de\n"
     "--tree-dot en UTF-8.\n"
     "\n"
     "Códigos de salida: 0 la gramática es LL(1) y se ha construido la tabla sintáctica (y se han\n"
     "aceptado todas las cadenas); 1 la gramática tiene errores; 2 error de uso, o un fichero que\n"
-    "no se puede leer o escribir; 3 se ha rechazado alguna cadena.";
+    "no se puede leer o escribir; 3 se ha rechazado alguna cadena; 4 no se puede proponer una\n"
+    "gramática. Con --transform, 0 y 1 dicen si la gramática propuesta es LL(1).";
 
 constexpr const char* kPista = "Use --help para ver las opciones.";
 
@@ -63,6 +65,10 @@ void DefinirOpciones(CLI::App& app, OpcionesCli& opciones) {
   app.add_option("--tree-dot", opciones.rutaDot,
                  "Con --parse, guarda el árbol sintáctico en RUTA (Graphviz DOT)")
       ->type_name("RUTA");
+  app.add_flag("--explain", opciones.explicar,
+               "Explica los conflictos y la recursividad, y avisa de los símbolos inútiles");
+  app.add_flag("--transform", opciones.transformar,
+               "Escribe una gramática propuesta sin recursividad por la izquierda y factorizada");
   app.add_option("FICHERO", opciones.fichero,
                  "Fichero de gramática (Windows-1252); - lee la entrada estándar")
       ->required();

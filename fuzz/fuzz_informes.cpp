@@ -1,5 +1,6 @@
 // libFuzzer target: the quindel-cli reports of an analysis of arbitrary bytes, the text
-// sections and the JSON document with the grammar's exact sets.
+// sections (the explanations and warnings too) and the JSON document with the grammar's exact
+// sets, the explanations and the warnings.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -11,7 +12,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t tamano) {
   const std::string texto(reinterpret_cast<const char*>(datos), tamano);
   const ResultadoAnalisis resultado = AnalizarTexto(cp1252::NormalizarSaltos(texto));
-  TextoInforme(resultado, {true, true, true, false});
+  TextoInforme(resultado,
+               {.analisis = true, .errores = true, .explicaciones = true, .tabla = true});
   DocumentoJson(resultado, "fuzz").dump();
   return 0;
 }

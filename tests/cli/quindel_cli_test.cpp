@@ -215,7 +215,9 @@ TEST_F(QuindelCli, jsonOfTheWorkedExample) {
             {"first", Json::array()}}}}}}},
       {"table",
        {{"columns", {"a", "b", kFin}},
-        {"rows", {{{"name", "S"}, {"cells", {"S -> a S b", "S -> lambda", "S -> lambda"}}}}}}}};
+        {"rows", {{{"name", "S"}, {"cells", {"S -> a S b", "S -> lambda", "S -> lambda"}}}}}}},
+      {"explanations", Json::array()},
+      {"warnings", Json::array()}};
   EXPECT_EQ(Json::parse(r.salida), esperado);
 }
 
@@ -237,6 +239,7 @@ TEST_F(QuindelCli, jsonOmitsTheSetsWhenReadingFailed) {
   EXPECT_EQ(s["name"], "S");
   EXPECT_FALSE(s["axiom"].get<bool>());
   for (const char* clave : {"nullable", "first", "follow"}) EXPECT_FALSE(s.contains(clave));
+  for (const char* clave : {"explanations", "warnings"}) EXPECT_FALSE(documento.contains(clave));
   EXPECT_EQ(s["productions"][0],
             Json({{"line", 5}, {"text", "S -> a"}, {"rhs", {"a"}}}));  // c was not declared
 
@@ -369,8 +372,8 @@ TEST_F(QuindelCli, helpAndVersion) {
   for (const char* texto :
        {"Uso: quindel-cli [OPCIONES] FICHERO\n", "\nArgumentos:\n", "FICHERO TEXTO OBLIGATORIO",
         "\nOpciones:\n", "--analysis", "--errors", "--table", "--json", "--raw", "--html RUTA",
-        "--save-trace RUTA", "--parse TEXTO", "--parse-file RUTA", "--tree-dot RUTA", "--version",
-        "Muestra esta ayuda", "Códigos de salida"})
+        "--save-trace RUTA", "--parse TEXTO", "--parse-file RUTA", "--tree-dot RUTA", "--explain",
+        "--transform", "--version", "Muestra esta ayuda", "Códigos de salida"})
     EXPECT_NE(ayuda.salida.find(texto), std::string::npos) << texto;
   // Nothing of CLI11's own English is left.
   for (const char* ingles : {"Usage", "OPTIONS", "Positionals", "Options", "REQUIRED", "TEXT ",
@@ -953,6 +956,164 @@ TEST_F(QuindelCli, deepTree_jsonAndDot) {
   const std::string arbol = Leer(dot);
   EXPECT_EQ(std::count(arbol.begin(), arbol.end(), '\n'), (n + 1) + n + 3);  // nodes, edges
   EXPECT_NE(arbol.find("  n99999 -> n100000;\n}\n"), std::string::npos);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Explanations and the proposed grammar: --explain, the JSON keys, --transform
+
+// An LL(1) grammar with a terminal that no production uses.
+const std::string kSinUso = TextoGramatica("a b c", "S", "S", {"S -> a S b", "S -> lambda"});
+
+TEST_F(QuindelCli, explain_aSectionAfterTheErrors) {
+  // A's left recursion is explained; B's conflict is not, since B lies out of the axiom's
+  // reach, which the warning says.
+  const Salida r = Ejecutar({"--explain", Dato("conflicto.ll1"), "--errors", "--table"});
+  EXPECT_EQ(r.estado, 1);
+  EXPECT_EQ(r.salida,
+            "Línea 5: La producción genera recursividad por la izquierda del símbolo A.\n"
+            "Líneas 7 y 8: Las dos producciones contienen el símbolo x en su conjunto FIRST.\n"
+            "\n"
+            "Encontrados 2 errores.\n"
+            "\n"
+            "Línea 5: La producción genera recursividad por la izquierda del símbolo A.\n"
+            "  Ciclo de recursividad por la izquierda:\n"
+            "    A -> A x (línea 5)\n"
+            "\n"
+            "Aviso en la línea 2: el símbolo no terminal B no es accesible desde el axioma.\n");
+
+  // Alone it is the only section; it comes before the table and the parse.
+  const std::string aviso =
+      "Aviso en la línea 1: el símbolo terminal c no aparece en ninguna producción.\n";
+  const Salida sola = Ejecutar({"--explain", "-"}, kSinUso);
+  EXPECT_EQ(sola.estado, 0);
+  EXPECT_EQ(sola.salida, aviso);
+  EXPECT_EQ(Ejecutar({"--parse", "a b", "--table", "--explain", "-"}, kSinUso).salida,
+            aviso + "\n" + Ejecutar({"--table", "-"}, kSinUso).salida + "\n" +
+                Ejecutar({"--parse", "a b", "-"}, kSinUso).salida);
+  EXPECT_EQ(Ejecutar({"--explain", "--raw", "-"}, kSinUso).salida,
+            "Aviso en la l\xEDnea 1: el s\xEDmbolo terminal c no aparece en ninguna "
+            "producci\xF3n.\n");
+
+  // Nothing to explain: no section. Reading errors: one line says why.
+  const Salida nada = Ejecutar({"--explain", Dato("ejemplo.ll1")});
+  EXPECT_EQ(nada.estado, 0);
+  EXPECT_EQ(nada.salida, "");
+  const Salida lectura = Ejecutar({"--errors", "--explain", Dato("errores.ll1")});
+  EXPECT_EQ(lectura.estado, 1);
+  EXPECT_EQ(lectura.salida,
+            kErroresLectura + "\nNo hay explicaciones: el texto tiene errores de lectura.\n");
+}
+
+TEST_F(QuindelCli, explainJson_oneObjectPerExplainedErrorThenTheWarnings) {
+  // A: FIRST meets FOLLOW; B: a shared FIRST; K: a shared FIRST out of reach, which stays
+  // unexplained; N: two nullable productions.
+  const Json documento = Json::parse(
+      Ejecutar({"--json", "-"},
+               TextoGramatica("a b c d", "S A B N M K", "S",
+                              {"S -> A b B N d", "A -> b", "A -> lambda", "B -> c a", "B -> c",
+                               "N -> lambda", "N -> M", "M -> lambda", "K -> a", "K -> a d"}))
+          .salida);
+  EXPECT_EQ(documento["explanations"], Json::parse(R"([
+    {"error": 0, "code": 31, "nonterminal": "A", "terminal": "b",
+     "productions": ["A -> b", "A -> lambda"], "prefix": [],
+     "derivations": [[["A"], ["b"]], [["A", "b"], ["b"]]],
+     "sentences": [["b", "b", "c", "d"], ["b", "c", "d"]]},
+    {"error": 1, "code": 29, "nonterminal": "B", "terminal": "c",
+     "productions": ["B -> c a", "B -> c"], "prefix": ["b"],
+     "derivations": [[["B"], ["c", "a"]], [["B"], ["c"]]],
+     "sentences": [["b", "c", "a", "d"], ["b", "c", "d"]]},
+    {"error": 3, "code": 30, "nonterminal": "N", "terminal": null,
+     "productions": ["N -> lambda", "N -> M"], "prefix": ["b", "c"],
+     "derivations": [[["N"], []], [["N"], ["M"], []]],
+     "sentences": [["b", "c", "d"], ["b", "c", "d"]]}])"));
+  EXPECT_EQ(documento["warnings"], Json::parse(R"([{"kind": "unreachable", "symbol": "K",
+                                                     "line": 2}])"));
+
+  // Left recursion: the cycle instead of a witness; the other warnings' kinds.
+  const Json ciclo =
+      Json::parse(Ejecutar({"--json", "--parse", "x", "-"},
+                           TextoGramatica("x y z", "A B C", "A",
+                                          {"A -> B A x", "A -> y", "B -> lambda", "C -> C y"}))
+                      .salida);
+  EXPECT_EQ(ciclo["explanations"], Json::parse(R"([
+    {"error": 0, "code": 27, "nonterminal": "A", "terminal": null,
+     "productions": ["A -> B A x"], "cycle": ["A -> B A x"]},
+    {"error": 1, "code": 27, "nonterminal": "C", "terminal": null,
+     "productions": ["C -> C y"], "cycle": ["C -> C y"]}])"));
+  EXPECT_EQ(ciclo["warnings"], Json::parse(R"([
+    {"kind": "unreachable", "symbol": "C", "line": 2},
+    {"kind": "unproductive", "symbol": "C", "line": 2},
+    {"kind": "unused-terminal", "symbol": "z", "line": 1}])"));
+  EXPECT_TRUE(ciclo["parse"].is_null());
+  EXPECT_EQ(std::prev(ciclo.end()).key(), "parse");
+}
+
+const std::string kTransformadaConflicto =
+    "//// Quitado el símbolo B, al que no se llega desde el axioma.\n"
+    "//// Recursividad por la izquierda directa de A: eliminada con el nuevo símbolo Aprima.\n"
+    "//// No hay prefijos comunes que sacar por la izquierda.\n"
+    "Terminales = { x y }\n"
+    "NoTerminales = { A Aprima }\n"
+    "Axioma = A\n"
+    "Producciones = {\n"
+    "A -> y Aprima\n"
+    "Aprima -> x Aprima\n"
+    "Aprima -> lambda\n"
+    "}\n";
+
+TEST_F(QuindelCli, transform_theProposalWithItsStepsOnTop) {
+  const Salida r = Ejecutar({"--transform", Dato("conflicto.ll1")});
+  EXPECT_EQ(r.estado, 0);
+  EXPECT_EQ(r.salida, kTransformadaConflicto);
+  EXPECT_EQ(r.error, "");
+
+  // --raw gives the bytes of a grammar file, which reads back as an LL(1) grammar.
+  const Salida crudo = Ejecutar({"--raw", "--transform", Dato("conflicto.ll1")});
+  std::string esperado = kTransformadaConflicto;
+  esperado.replace(esperado.find("símbolo"), 8, "s\xEDmbolo");
+  esperado.replace(esperado.find("símbolo"), 8, "s\xEDmbolo");
+  EXPECT_EQ(crudo.salida, esperado);
+  const Salida leida = Ejecutar({"--errors", "-"}, crudo.salida);
+  EXPECT_EQ(leida.estado, 0);
+  EXPECT_EQ(leida.salida, "Ningún error encontrado.\n");
+
+  // The dangling else stays ambiguous: a proposal that still has LL(1) errors.
+  const Salida ambigua = Ejecutar(
+      {"--transform", "-"}, TextoGramatica("if then else otra c", "Sent Resto Cond", "Sent",
+                                           {"Sent -> if Cond then Sent Resto", "Sent -> otra",
+                                            "Resto -> else Sent", "Resto -> lambda", "Cond -> c"}));
+  EXPECT_EQ(ambigua.estado, 1);
+  EXPECT_EQ(ambigua.salida.substr(0, 42), "//// No hay recursividad por la izquierda.");
+}
+
+TEST_F(QuindelCli, transform_noProposalExitsWithFourAndSaysWhy) {
+  const std::vector<std::pair<Salida, std::string>> casos = {
+      {Ejecutar({"--transform", Dato("errores.ll1")}),
+       "El texto tiene errores de lectura: no se puede proponer otra gramática."},
+      {Ejecutar({"--transform", "-"}, TextoGramatica("a", "S", "S", {"S -> S a"})),
+       "El axioma S no deriva ninguna cadena de terminales: el lenguaje es vacío."},
+  };
+  for (const auto& [r, motivo] : casos) {
+    EXPECT_EQ(r.estado, 4) << motivo;
+    EXPECT_EQ(r.salida, "");
+    EXPECT_EQ(r.error, "quindel-cli: " + motivo + "\n");
+  }
+
+  // Its output is a grammar to save: it goes with --raw only.
+  const std::string ejemplo = Dato("ejemplo.ll1");
+  for (const std::vector<std::string>& otras : {std::vector<std::string>{"--json"},
+                                                {"--explain"},
+                                                {"--save-trace", (dir / "t.txt").string()}}) {
+    std::vector<std::string> argumentos{"--transform", ejemplo};
+    argumentos.insert(argumentos.end(), otras.begin(), otras.end());
+    const Salida r = Ejecutar(argumentos);
+    EXPECT_EQ(r.estado, 2) << otras[0];
+    EXPECT_EQ(r.salida, "");
+    EXPECT_EQ(r.error,
+              "quindel-cli: --transform solo se puede combinar con --raw\n"
+              "Use --help para ver las opciones.\n");
+  }
+  EXPECT_TRUE(Contenido().empty());
 }
 
 }  // namespace

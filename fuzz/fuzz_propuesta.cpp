@@ -1,0 +1,43 @@
+// libFuzzer target: the grammar proposed for an analysis of arbitrary bytes. A proposal must
+// read back without reading errors and without left recursion, keep the axiom, and read the
+// same with its steps on top as comment lines; a missing proposal must say why.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "Analizador.h"
+#include "Cgramatica.h"
+#include "Codificacion.h"
+#include "Errores.h"
+#include "Simbolos.h"
+#include "Transformacion.h"
+
+namespace {
+
+std::vector<CodigoError> Codigos(const ResultadoAnalisis& resultado) {
+  std::vector<CodigoError> codigos;
+  for (const Error& error : resultado.registros) codigos.push_back(error.Codigo());
+  return codigos;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t tamano) {
+  const std::string texto(reinterpret_cast<const char*>(datos), tamano);
+  const ResultadoAnalisis resultado = AnalizarTexto(cp1252::NormalizarSaltos(texto));
+  const Propuesta propuesta = ProponerGramatica(resultado);
+  if (!propuesta.texto) {
+    if (propuesta.motivo.empty()) std::abort();
+    return 0;
+  }
+  const ResultadoAnalisis nueva = AnalizarTexto(*propuesta.texto);
+  for (const CodigoError codigo : Codigos(nueva))
+    if (codigo < kPrimerCodigoLL1 || codigo == CodigoError::RecursividadIzquierda ||
+        codigo == CodigoError::AfectadaPorRecursividad)
+      std::abort();
+  if (nueva.gramatica->Axioma()->Nombre() != resultado.gramatica->Axioma()->Nombre()) std::abort();
+  if (Codigos(AnalizarTexto(TextoConPasos(propuesta))) != Codigos(nueva)) std::abort();
+  return 0;
+}
