@@ -3,7 +3,7 @@
 // Pantallappal.cpp builds it and keeps its enabling rules; its commands live in
 // PantallappalDocumentos.cpp (files and printing), PantallappalEdicion.cpp (editing, find and
 // replace), PantallappalAnalisis.cpp (the analysis and its lists) and PantallappalResultados.cpp
-// (the trace and the table, the manual and the about box).
+// (the trace and the table, the Herramientas menu, the manual and the about box).
 #pragma once
 
 #include <QMainWindow>

@@ -1,5 +1,6 @@
-// The main window's commands on the results of the last analysis (save and print the trace,
-// view and save the parse table) and the Ayuda menu (the user manual and the about box).
+// The main window's commands on the results of the last analysis: save and print the trace,
+// view and save the parse table, and the Herramientas menu (try a sentence, explain the
+// conflicts, propose a grammar); and the Ayuda menu (the user manual and the about box).
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>

@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
-#include <QScrollBar>
 #include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -174,7 +173,6 @@ void TFormTabla::Rellenar(const CTablaSintactica& tabla) {
 
 void TFormTabla::MostrarTabla(const CTablaSintactica& tabla) {
   Rellenar(tabla);
-  setMaximumHeight(QWIDGETSIZE_MAX);
   servicios.dialogos.Ejecutar(*this);
 }
 
