@@ -10,6 +10,9 @@ namespace {
 constexpr int kMaxAlternativas = 8;
 constexpr int kMaxCuerpo = 4;  // symbols after the leading one, besides the placed children
 constexpr int kNombresPorLinea = 20;
+constexpr const char* kPuntuacion[] = {
+    "+", "-", "*",  "/",  "(",  ")",  "[",  "]",  ":=", ";",   ",",   ".",
+    "<", ">", "<=", ">=", "==", "!=", "&&", "||", "!",  "id)", "(id", "::"};
 
 // One bit per leading terminal.
 class Bits {
@@ -74,7 +77,13 @@ class Generador {
   }
 
  private:
-  static std::string Terminal(int t) { return "t" + std::to_string(t); }
+  // In the mix, every other leading terminal has a punctuation name.
+  std::string Terminal(int t) const {
+    const int k = t - cierre;
+    if (p.forma == Forma::Mezcla && k >= 0 && k % 2 == 0 && k / 2 < int(std::size(kPuntuacion)))
+      return kPuntuacion[k / 2];
+    return "t" + std::to_string(t);
+  }
   static std::string NoTerminal(int n) { return "N" + std::to_string(n); }
   static void AnadirNombre(std::string& texto, const std::string& nombre, int posicion) {
     texto += (posicion % kNombresPorLinea == 0 && posicion > 0) ? "\r\n" : " ";
@@ -127,6 +136,11 @@ class Generador {
     return -1;
   }
 
+  // A symbol after i; -1 for the last one.
+  int SimboloPosterior(int i) {
+    return i + 1 < p.noTerminales ? i + 1 + Azar(p.noTerminales - i - 1) : -1;
+  }
+
   int TerminalLibre(const Bits& usados) {
     for (;;) {
       const int t = Azar(lideres);
@@ -151,12 +165,18 @@ class Generador {
       }
       for (std::size_t h = a; h < hijos[i].size(); h += noAnulables)
         AnadirOcurrencia(linea, hijos[i][h]);
+      // The mix's first alternative only names later or nullable symbols: by induction from
+      // the last symbol, every one derives a terminal string.
+      const bool base = p.forma == Forma::Mezcla && a == 0;
       for (int resto = Azar(kMaxCuerpo + 1); resto > 0; --resto) {
-        if (Moneda(0.5))
+        const bool terminal = Moneda(0.5);
+        const int n = terminal ? -1 : base ? SimboloPosterior(i) : Azar(p.noTerminales);
+        if (n < 0)
           linea += " " + Terminal(Azar(p.terminales));
         else
-          AnadirOcurrencia(linea, Azar(p.noTerminales));
+          AnadirOcurrencia(linea, n);
       }
+      if (p.forma == Forma::Mezcla && !base && Moneda(0.3)) AnadirOcurrencia(linea, i);
       lineas.push_back(std::move(linea));
     }
     if (anulable[i])
@@ -181,6 +201,16 @@ class Generador {
 
 std::string GenerarGramatica(const ParametrosGramatica& parametros) {
   return Generador(parametros).Texto();
+}
+
+ParametrosGramatica ParametrosMezcla(int producciones) {
+  ParametrosGramatica p;
+  p.producciones = producciones;
+  p.noTerminales = std::max(1, static_cast<int>(producciones / 2.8));
+  p.terminales = 64;
+  p.anulables = 0.365;  // of those with two alternatives or more: 30 % of all
+  p.forma = Forma::Mezcla;
+  return p;
 }
 
 std::string GenerarCadena(int longitud) {

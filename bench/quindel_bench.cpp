@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
@@ -12,6 +13,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <CLI/CLI.hpp>
@@ -286,6 +288,118 @@ std::string Cifra(double valor, const char* unidad) {
   return texto;
 }
 
+// ---------------------------------------------------------------------------------------------
+// quindel-cli end to end: process start to exit, as a user or a script meets it
+
+struct CasoCli {
+  std::string nombre;
+  std::string gramatica;  // "large", "mix" or "chain"
+  int tamano = 0;         // productions, or the chain's length
+  std::string opcion;     // "--errors" or "--json"
+  double segundosMax = 0;
+  double megasMax = 0;
+};
+
+const std::vector<CasoCli> kCasosCli = {
+    {"errors large 100k", "large", 100000, "--errors", 0.2, 80},
+    {"errors mix 100k", "mix", 100000, "--errors", 0.25, 80},
+    {"errors large 1M", "large", 1000000, "--errors", 0, 0},
+    {"errors mix 1M", "mix", 1000000, "--errors", 2.5, 700},
+    {"errors chain 1M", "chain", 1000000, "--errors", 2.5, 1000},
+    {"json mix 100k", "mix", 100000, "--json", 1.0, 300},
+};
+
+struct MedidaCli {
+  double segundos = 0;  // median of the runs
+  double megas = 0;     // largest peak resident memory of the runs
+  bool correcta = true;
+};
+
+std::string TextoCli(const CasoCli& caso) {
+  if (caso.gramatica == "chain") return GenerarCadena(caso.tamano);
+  if (caso.gramatica == "mix") return GenerarGramatica(ParametrosMezcla(caso.tamano));
+  return GenerarGramatica({caso.tamano, caso.tamano * 35 / 100, 64});
+}
+
+// One run of `cli opcion fichero` with its standard output thrown away.
+bool EjecutarCli(const std::string& cli, const std::string& opcion, const std::string& fichero,
+                 double& segundos, double& megas) {
+  const auto inicio = std::chrono::steady_clock::now();
+  const pid_t hijo = fork();
+  if (hijo == 0) {
+    if (!std::freopen("/dev/null", "w", stdout)) _exit(127);
+    execl(cli.c_str(), cli.c_str(), opcion.c_str(), fichero.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  int estado = 0;
+  rusage uso{};
+  if (hijo < 0 || wait4(hijo, &estado, 0, &uso) != hijo) return false;
+  segundos = Segundos(std::chrono::steady_clock::now() - inicio);
+  megas = uso.ru_maxrss / 1024.0;
+  return WIFEXITED(estado) && WEXITSTATUS(estado) <= 1;  // 1: the grammar has errors
+}
+
+MedidaCli MedirCli(const std::string& cli, const CasoCli& caso, const std::string& fichero,
+                   int repeticiones) {
+  MedidaCli medida;
+  std::vector<double> tiempos;
+  for (int r = 0; r < repeticiones; ++r) {
+    double segundos = 0, megas = 0;
+    medida.correcta &= EjecutarCli(cli, caso.opcion, fichero, segundos, megas);
+    tiempos.push_back(segundos);
+    medida.megas = std::max(medida.megas, megas);
+  }
+  std::sort(tiempos.begin(), tiempos.end());
+  medida.segundos = tiempos[tiempos.size() / 2];
+  return medida;
+}
+
+int EjecutarSerieCli(const std::string& cli, int repeticiones) {
+  char plantilla[] = "/tmp/quindel-bench-XXXXXX";
+  if (!mkdtemp(plantilla)) return 2;
+  const std::string carpeta = plantilla;
+  std::vector<MedidaCli> medidas;
+  bool correcto = true;
+  for (const CasoCli& caso : kCasosCli) {
+    const std::string fichero =
+        carpeta + "/" + caso.gramatica + std::to_string(caso.tamano) + ".ll1";
+    if (access(fichero.c_str(), F_OK) != 0) {
+      const std::string texto = TextoCli(caso);
+      std::FILE* f = std::fopen(fichero.c_str(), "wb");
+      if (!f || std::fwrite(texto.data(), 1, texto.size(), f) != texto.size()) return 2;
+      std::fclose(f);
+    }
+    const MedidaCli m = MedirCli(cli, caso, fichero, repeticiones);
+    std::printf("%-18s %-8s median %6.3f s  peak %7.1f MB%s\n", caso.nombre.c_str(),
+                caso.opcion.c_str(), m.segundos, m.megas, m.correcta ? "" : "  FAILED");
+    std::fflush(stdout);
+    correcto &= m.correcta;
+    medidas.push_back(m);
+  }
+  for (const CasoCli& caso : kCasosCli)
+    std::remove((carpeta + "/" + caso.gramatica + std::to_string(caso.tamano) + ".ll1").c_str());
+  rmdir(carpeta.c_str());
+  std::printf("\nTargets (median of %d runs):\n", repeticiones);
+  for (std::size_t i = 0; i < kCasosCli.size(); ++i) {
+    const CasoCli& caso = kCasosCli[i];
+    if (caso.segundosMax > 0)
+      correcto &= Comprobar(medidas[i].segundos <= caso.segundosMax,
+                            caso.nombre + ": time <= " + Cifra(caso.segundosMax, "s"));
+    if (caso.megasMax > 0)
+      correcto &= Comprobar(medidas[i].megas <= caso.megasMax,
+                            caso.nombre + ": peak memory <= " + Cifra(caso.megasMax, "MB"));
+  }
+  // The rows in kCasosCli: 100k and 1M of each shape.
+  for (const auto& [grande, pequeno, forma] :
+       {std::tuple{2, 0, "large"}, std::tuple{3, 1, "mix"}}) {
+    const double razon = medidas[grande].segundos / medidas[pequeno].segundos;
+    correcto &= Comprobar(
+        razon <= 11,
+        std::string(forma) + ": 10x the productions costs <= 11x the time: " + Cifra(razon, "x"));
+  }
+  return correcto ? 0 : 1;
+}
+
 int EjecutarSerie(int repeticiones) {
   std::vector<Medida> medidas(kCasos.size());
   bool correcto = true;
@@ -338,6 +452,8 @@ int main(int argc, char** argv) {
   bool imprimir = false;
   std::string frase;
   int longitud = 100000;
+  std::string forma = "large";
+  std::string cli;
   app.add_option("--size", producciones,
                  "Productions of one generated grammar (default: the "
                  "standard series)");
@@ -346,6 +462,11 @@ int main(int argc, char** argv) {
   app.add_option("--chain", cadena, "Length of the chain A1 -> A2 x ... to time instead");
   app.add_option("--repeat", repeticiones, "Repetitions; the best time counts")
       ->check(CLI::Range(1, 1000));
+  app.add_option("--shape", forma, "Shape of the grammar of --size: large or mix")
+      ->check(CLI::IsMember({"large", "mix"}));
+  app.add_option("--cli", cli,
+                 "Time this quindel-cli end to end on the standard series instead (median "
+                 "of --repeat runs, 5 by default)");
   app.add_flag("--print", imprimir, "Print the generated grammar (Windows-1252, CR LF) instead");
   app.add_option("--parse", frase, "Time one parse instead: expr, deep or units")
       ->check(CLI::IsMember({"expr", "deep", "units"}));
@@ -360,6 +481,7 @@ int main(int argc, char** argv) {
     return medida.aceptada ? 0 : 1;
   }
 
+  if (!cli.empty()) return EjecutarSerieCli(cli, app.count("--repeat") ? repeticiones : 5);
   if (producciones <= 0 && cadena <= 0) return EjecutarSerie(repeticiones);
 
   Caso caso{"custom", {}, cadena, 0, 0};
@@ -367,6 +489,7 @@ int main(int argc, char** argv) {
   caso.parametros.noTerminales =
       noTerminales > 0 ? noTerminales : std::max(1, producciones * 35 / 100);
   caso.parametros.terminales = terminales;
+  if (forma == "mix") caso.parametros = ParametrosMezcla(producciones);
   std::string texto;
   try {
     texto = Texto(caso);
