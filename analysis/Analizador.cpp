@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <sstream>
+#include <utility>
 
 #include "Asintactico.h"
 #include "Cgramatica.h"
@@ -52,16 +53,19 @@ const std::string& TextoAnalisisConErrores() {
   return "Análisis concluido con errores detectados"_cp1252;
 }
 
-ResultadoAnalisis AnalizarTexto(const std::string& texto) {
+ResultadoAnalisis AnalizarTexto(const std::string& texto, bool conTraza) {
   ResultadoAnalisis resultado;
-  SumideroTemporal sumidero(
-      [&lineas = resultado.analisis](const std::string& linea) { lineas.push_back(linea); });
-  resultado.analisis.push_back(TextoInicioAnalisis());
+  SumideroAnalisis recoger;
+  if (conTraza)
+    recoger = [&lineas = resultado.analisis](const std::string& linea) { lineas.push_back(linea); };
+  SumideroTemporal sumidero(std::move(recoger));
+  if (conTraza) resultado.analisis.push_back(TextoInicioAnalisis());
   std::istringstream entrada(texto);
   resultado.tabla = AnalizarGramatica(resultado.gramatica, entrada);
   resultado.registros = listaErrores.Errores();
   resultado.errores = LineasErrores();
-  resultado.analisis.push_back(resultado.registros.empty() ? TextoAnalisisCorrecto()
-                                                           : TextoAnalisisConErrores());
+  if (conTraza)
+    resultado.analisis.push_back(resultado.registros.empty() ? TextoAnalisisCorrecto()
+                                                             : TextoAnalisisConErrores());
   return resultado;
 }

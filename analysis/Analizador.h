@@ -31,4 +31,5 @@ struct ResultadoAnalisis {
   std::unique_ptr<CGramatica> gramatica;
   std::unique_ptr<CTablaSintactica> tabla;  // null when errors were found
 };
-ResultadoAnalisis AnalizarTexto(const std::string& texto);
+// Without `conTraza` no trace line is made and `analisis` stays empty: the rest is the same.
+ResultadoAnalisis AnalizarTexto(const std::string& texto, bool conTraza = true);

@@ -13,6 +13,8 @@ void MostrarAnalisis(const std::string& linea) {
   if (const SumideroAnalisis& sumidero = SumideroActual()) sumidero(linea);
 }
 
+bool TrazaActiva() { return static_cast<bool>(SumideroActual()); }
+
 SumideroAnalisis InstalarSumidero(SumideroAnalisis sumidero) {
   SumideroAnalisis anterior = std::move(SumideroActual());
   SumideroActual() = std::move(sumidero);

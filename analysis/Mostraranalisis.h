@@ -1,12 +1,23 @@
 // The analysis trace: the sink every trace line goes to, and the text a saved trace holds.
 #pragma once
 
+#include <concepts>
 #include <functional>
 #include <string>
 #include <vector>
 
 // Hands one trace line to the installed sink (by default lines are dropped).
 void MostrarAnalisis(const std::string& linea);
+
+// Whether a sink is installed: without one, a line need not even be written.
+bool TrazaActiva();
+
+// Hands the line `linea()` makes to the sink, and only makes it when a sink listens: on large
+// grammars the lines cost more than the analysis they describe.
+template <std::invocable Linea>
+void MostrarAnalisis(Linea&& linea) {
+  if (TrazaActiva()) MostrarAnalisis(linea());
+}
 
 using SumideroAnalisis = std::function<void(const std::string&)>;
 // Installs the sink for trace lines; returns the previous one.

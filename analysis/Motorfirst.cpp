@@ -37,7 +37,7 @@ void MotorFirst::PedirFirst(CSimboloNoTerminal* a, Marco* destino) {
     R(destino) = a->esRecursivo;
     return;
   }
-  MostrarAnalisis("Analizando símbolo "_cp1252 + a->Nombre());
+  MostrarAnalisis([a] { return "Analizando símbolo "_cp1252 + a->Nombre(); });
   if (a->firstEnCurso) {
     a->esRecursivo = true;
     S(destino) = a;
@@ -48,7 +48,7 @@ void MotorFirst::PedirFirst(CSimboloNoTerminal* a, Marco* destino) {
   if (a->producciones.empty()) {
     listaErrores.Agregar(Error(CodigoError::SinProducciones, a->Nombre(), a->Linea()));
     a->anulable = true;
-    MostrarAnalisis("El símbolo "_cp1252 + a->Nombre() + " no tiene producciones");
+    MostrarAnalisis([a] { return "El símbolo "_cp1252 + a->Nombre() + " no tiene producciones"; });
     TerminarCalculo(a);
     TerminarPeticion(a, destino);
     return;
@@ -88,7 +88,9 @@ void MotorFirst::PasoNoTerminal(Marco& marco) {
     if (!p->firstCalculado) EmpezarProduccion(p, &marco);
     return;
   }
-  MostrarAnalisis("FIRST de "_cp1252 + a->Nombre() + "  = " + a->first.TextoConjunto(a->anulable));
+  MostrarAnalisis([a] {
+    return "FIRST de "_cp1252 + a->Nombre() + "  = " + a->first.TextoConjunto(a->anulable);
+  });
   Marco* destino = marco.destino;
   pila.pop_back();
   TerminarCalculo(a);
@@ -103,12 +105,15 @@ void MotorFirst::ResultadoProduccion(Marco& marco) {
     if (marco.s) {
       listaErrores.Agregar(Error(CodigoError::RecursividadIzquierda, a->Nombre(), p->Linea()));
       S(marco.destino) = marco.s == a ? nullptr : marco.s;
-      MostrarAnalisis("Símbolo "_cp1252 + a->Nombre() + " recursivo por la izquierda");
+      MostrarAnalisis(
+          [a] { return "Símbolo "_cp1252 + a->Nombre() + " recursivo por la izquierda"; });
     } else {
       listaErrores.Agregar(Error(CodigoError::AfectadaPorRecursividad, a->Nombre(), p->Linea()));
       S(marco.destino) = nullptr;
-      MostrarAnalisis("Símbolo "_cp1252 + a->Nombre() +
-                      " afectado por la recursividad de otro símbolo"_cp1252);
+      MostrarAnalisis([a] {
+        return "Símbolo "_cp1252 + a->Nombre() +
+               " afectado por la recursividad de otro símbolo"_cp1252;
+      });
     }
     return;
   }
@@ -141,8 +146,9 @@ void MotorFirst::ComprobarFirstComun(CSimboloNoTerminal* a, std::size_t i) {
 void MotorFirst::EmpezarProduccion(CProduccion* p, Marco* destino) {
   R(destino) = false;
   S(destino) = nullptr;
-  std::string texto = p->TextoProduccion();
-  MostrarAnalisis("Analizando producción "_cp1252 + texto);
+  // The production's text starts and ends its block of the trace: made once, when it is shown.
+  std::string texto = TrazaActiva() ? p->TextoProduccion() : std::string();
+  MostrarAnalisis([&texto] { return "Analizando producción "_cp1252 + texto; });
   if (p->consecuente.empty() || p->EsLambda()) {
     TerminarProduccion(p, p->EsLambda(), texto);
     return;
@@ -156,7 +162,8 @@ void MotorFirst::EmpezarProduccion(CProduccion* p, Marco* destino) {
 
 void MotorFirst::TerminarProduccion(CProduccion* p, bool anulable, const std::string& texto) {
   p->anulable = anulable;
-  MostrarAnalisis("FIRST de "_cp1252 + texto + "  = " + p->first.TextoConjunto(p->anulable));
+  MostrarAnalisis(
+      [&] { return "FIRST de "_cp1252 + texto + "  = " + p->first.TextoConjunto(p->anulable); });
   p->firstCalculado = true;
 }
 

@@ -17,7 +17,7 @@ void MotorFollow::Calcular(CSimboloNoTerminal* raiz) {
 void MotorFollow::Empezar(CSimboloNoTerminal* a) {
   if (a->followEnCurso) return;
   a->followEnCurso = true;
-  MostrarAnalisis("Calculando FOLLOW de "_cp1252 + a->Nombre());
+  MostrarAnalisis([a] { return "Calculando FOLLOW de "_cp1252 + a->Nombre(); });
   pila.push_back({a, 0});
 }
 
@@ -72,7 +72,8 @@ void MotorFollow::Terminar(CSimboloNoTerminal* a) {
   a->followCalculado = true;
   a->followEnCurso = false;
   if (a->gramatica) a->follow = a->gramatica->Exactos().Follow(*a);
-  MostrarAnalisis("FOLLOW de "_cp1252 + a->Nombre() + "  = " + a->follow.TextoConjunto(false));
+  MostrarAnalisis(
+      [a] { return "FOLLOW de "_cp1252 + a->Nombre() + "  = " + a->follow.TextoConjunto(false); });
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -190,7 +190,7 @@ ResultadoCli Transformar(const ResultadoAnalisis& analisis, bool crudo) {
   }
   resultado.salida = TextoPropuesta(propuesta, crudo);
   resultado.estado =
-      AnalizarTexto(*propuesta.texto).registros.empty() ? kSalidaLL1 : kSalidaErrores;
+      AnalizarTexto(*propuesta.texto, false).registros.empty() ? kSalidaLL1 : kSalidaErrores;
   return resultado;
 }
 
@@ -242,7 +242,8 @@ ResultadoCli EjecutarCli(const OpcionesCli& opciones) {
     return resultado;
 
   // The editor holds every line break as CR LF; the analysis sees the text as it would.
-  ResultadoAnalisis analisis = AnalizarTexto(cp1252::NormalizarSaltos(texto));
+  const bool conTraza = opciones.analisis || opciones.conTraza || opciones.json;
+  ResultadoAnalisis analisis = AnalizarTexto(cp1252::NormalizarSaltos(texto), conTraza);
   if (opciones.transformar) return Transformar(analisis, opciones.crudo);
   const std::string nombre = NombreParaTitulo(opciones.fichero);
   Reconocimientos reconocimientos;
