@@ -258,5 +258,6 @@ ResultadoCli EjecutarCli(const OpcionesCli& opciones) {
     resultado.estado = kSalidaErrores;
   else
     resultado.estado = reconocimientos.todasAceptadas ? kSalidaLL1 : kSalidaRechazada;
+  resultado.analisis = std::move(analisis);
   return resultado;
 }

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "Analizador.h"
+
 struct OpcionesCli {
   std::string fichero;  // "-" reads standard input
   bool analisis = false;
@@ -37,6 +39,9 @@ struct ResultadoCli {
   int estado = kSalidaFallo;
   std::string salida;  // for standard output; empty whenever something failed
   std::string error;   // one message for standard error, or empty
+  // The analysis behind the output, handed over rather than freed: a process about to end
+  // need not free a large grammar piece by piece (main exits without).
+  ResultadoAnalisis analisis;
 };
 
 // The combinations of options that make no sense, as the message of a usage error; empty

@@ -1,6 +1,7 @@
 // quindel-cli: checks a grammar file for the LL(1) property from the command line.
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -170,5 +171,7 @@ int main(int argc, char** argv) {  // NOLINT(bugprone-exception-escape)
                  MotivoFallo(errno).c_str());
     return kSalidaFallo;
   }
-  return resultado.estado;
+  // exit() leaves `resultado` alone: the process ends, and the system takes back the grammar
+  // at once, where freeing it would take a tenth of the run on large grammars.
+  std::exit(resultado.estado);
 }

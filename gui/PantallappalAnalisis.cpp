@@ -49,7 +49,7 @@ void TFormPpal::AnalizarFichero() {
   AgregarMensaje("Analizando fichero " + NombreCorto());
   AgregarAnalisis(AUnicode(TextoInicioAnalisis()));
   std::istringstream entrada(TextoParaAnalisis(AreaEdicion->Texto()));
-  Tabla.reset();
+  liberador.Liberar(std::move(Gramatica), std::move(Tabla));
   {
     SumideroTemporal sumidero(
         [this](const std::string& linea) { AgregarAnalisis(AUnicode(linea)); });
