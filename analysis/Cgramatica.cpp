@@ -52,7 +52,8 @@ bool CGramatica::AnadirTerminal(const std::string& nombre, int linea) {
 
 bool CGramatica::AnadirNoTerminal(const std::string& nombre, int linea) {
   if (porNombre.Buscar(nombre)) return false;
-  auto simbolo = std::make_unique<CSimboloNoTerminal>(nombre, linea, this);
+  auto simbolo = std::make_unique<CSimboloNoTerminal>(nombre, linea, this,
+                                                      static_cast<int>(declarados.size()));
   porNombre.Anadir(simbolo.get());
   noTerminales.InsertarNuevo(simbolo.get());
   declarados.push_back(simbolo.get());
@@ -156,4 +157,38 @@ std::unique_ptr<CTablaSintactica> CGramatica::ConstruirTabla() {
     for (const PSimbolo t : a->ConjuntoFirst()) enFirst[t->Indice()] = 0;
   }
   return tabla;
+}
+
+void CGramatica::AnotarAparicion(const CSimboloNoTerminal& simbolo, CProduccion* produccion,
+                                 int posicion) {
+  anotadas.push_back({simbolo.Ranura(), {produccion, posicion}});
+}
+
+std::span<const Aparicion> CGramatica::Apariciones(const CSimboloNoTerminal& simbolo) const {
+  if (!anotadas.empty()) AgruparApariciones();
+  const auto k = static_cast<std::size_t>(simbolo.Ranura());
+  if (k + 1 >= inicios.size()) return {};
+  return {agrupadas.data() + inicios[k], agrupadas.data() + inicios[k + 1]};
+}
+
+// A counting sort by declaration place, stable: each symbol's occurrences keep their reading
+// order. Those grouped before come first, as they were noted first.
+void CGramatica::AgruparApariciones() const {
+  const std::size_t n = declarados.size();
+  std::vector<std::size_t> nuevosInicios(n + 1, 0);
+  for (std::size_t k = 0; k + 1 < inicios.size(); ++k)
+    nuevosInicios[k + 1] += inicios[k + 1] - inicios[k];
+  for (const AparicionAnotada& a : anotadas)
+    ++nuevosInicios[static_cast<std::size_t>(a.ranura) + 1];
+  for (std::size_t k = 0; k < n; ++k) nuevosInicios[k + 1] += nuevosInicios[k];
+  std::vector<Aparicion> nuevas(nuevosInicios[n]);
+  std::vector<std::size_t> libre(nuevosInicios.begin(), nuevosInicios.end() - 1);
+  for (std::size_t k = 0; k + 1 < inicios.size(); ++k)
+    for (std::size_t i = inicios[k]; i < inicios[k + 1]; ++i) nuevas[libre[k]++] = agrupadas[i];
+  for (const AparicionAnotada& a : anotadas)
+    nuevas[libre[static_cast<std::size_t>(a.ranura)]++] = a.aparicion;
+  agrupadas = std::move(nuevas);
+  inicios = std::move(nuevosInicios);
+  anotadas.clear();
+  anotadas.shrink_to_fit();
 }

@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -67,11 +68,17 @@ class CGramatica {
   // A nullable non-terminal whose FIRST/FOLLOW check is still to run.
   void EncolarAnulable(CSimboloNoTerminal* simbolo) { pendientes.push_back(simbolo); }
 
+  // The occurrences of its non-terminals, noted as the right sides are read and grouped by
+  // symbol on first use.
+  void AnotarAparicion(const CSimboloNoTerminal& simbolo, CProduccion* produccion, int posicion);
+  std::span<const Aparicion> Apariciones(const CSimboloNoTerminal& simbolo) const;
+
  private:
   // Numbers the symbols and productions once. The numbering follows from the grammar and
   // changes nothing it answers, so const callers may ask for it as for the exact sets.
   void AsignarIndices() const;
   void ComprobarPendientes();
+  void AgruparApariciones() const;
 
   std::vector<std::unique_ptr<CSimbolo>> simbolos;
   IndiceNombres porNombre;
@@ -81,6 +88,17 @@ class CGramatica {
   CSimboloNoTerminal* axioma = nullptr;
   std::vector<std::unique_ptr<CProduccion>> descartadas;
   std::deque<CSimboloNoTerminal*> pendientes;
+  // One store for every occurrence, not a list per symbol: a grammar of a million productions
+  // would otherwise make hundreds of thousands of small lists, spread over the heap, while it
+  // is read. `anotadas` holds them in reading order with their symbol's declaration place until
+  // they are grouped into `agrupadas`, the symbol at place k owning [inicios[k], inicios[k+1]).
+  struct AparicionAnotada {
+    int ranura;
+    Aparicion aparicion;
+  };
+  mutable std::vector<AparicionAnotada> anotadas;
+  mutable std::vector<Aparicion> agrupadas;
+  mutable std::vector<std::size_t> inicios;
   mutable std::unique_ptr<ConjuntosExactos> exactos;
   mutable bool indicesAsignados = false;
 };

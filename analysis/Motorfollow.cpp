@@ -25,12 +25,13 @@ void MotorFollow::Ejecutar() {
   while (!pila.empty()) {
     Marco& marco = pila.back();
     CSimboloNoTerminal* a = marco.simbolo;
-    if (marco.aparicion == a->apariciones.size()) {
+    const std::span<const Aparicion> apariciones = a->Apariciones();
+    if (marco.aparicion == apariciones.size()) {
       pila.pop_back();
       Terminar(a);
       continue;
     }
-    const auto [produccion, posicion] = a->apariciones[marco.aparicion++];
+    const auto [produccion, posicion] = apariciones[marco.aparicion++];
     if (!RestoAnulable(produccion, posicion)) continue;
     CSimboloNoTerminal* antecedente = produccion->Antecedente();
     if (antecedente && !antecedente->followEnCurso && !antecedente->followCalculado)

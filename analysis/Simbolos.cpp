@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <utility>
 
+#include "Cgramatica.h"
 #include "Codificacion.h"
 #include "Errores.h"
 
@@ -28,8 +29,9 @@ const ConjuntoSimbolos& CSimboloTerminal::First(bool& recursivo, CSimbolo*& simb
   return propio;
 }
 
-CSimboloNoTerminal::CSimboloNoTerminal(std::string nombre, int linea, CGramatica* gramatica)
-    : CSimbolo(std::move(nombre), linea), gramatica(gramatica) {}
+CSimboloNoTerminal::CSimboloNoTerminal(std::string nombre, int linea, CGramatica* gramatica,
+                                       int ranura)
+    : CSimbolo(std::move(nombre), linea), gramatica(gramatica), ranura(ranura) {}
 
 CSimboloNoTerminal::~CSimboloNoTerminal() = default;
 
@@ -39,8 +41,12 @@ void CSimboloNoTerminal::AnadirProduccion(std::unique_ptr<CProduccion> produccio
 }
 
 void CSimboloNoTerminal::AnadirAparicion(CProduccion* produccion, int posicion) {
-  if (apariciones.empty()) apariciones.reserve(kListaCorta);
-  apariciones.emplace_back(produccion, posicion);
+  if (gramatica) gramatica->AnotarAparicion(*this, produccion, posicion);
+}
+
+std::span<const Aparicion> CSimboloNoTerminal::Apariciones() const {
+  if (!gramatica) return {};
+  return gramatica->Apariciones(*this);
 }
 
 void CSimboloNoTerminal::MarcarAxioma(bool axioma, CSimbolo* fin) {

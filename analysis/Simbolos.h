@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -13,6 +14,9 @@
 class CSimboloNoTerminal;
 class CProduccion;
 class CGramatica;
+
+// A place where a non-terminal stands: the production and the 0-based position in its right side.
+using Aparicion = std::pair<CProduccion*, int>;
 
 class CSimbolo {
  public:
@@ -54,8 +58,9 @@ class CSimboloTerminal : public CSimbolo {
 
 class CSimboloNoTerminal : public CSimbolo {
  public:
-  // A non-terminal belongs to one grammar: its analysis queues and exact sets live there.
-  CSimboloNoTerminal(std::string nombre, int linea, CGramatica* gramatica);
+  // A non-terminal belongs to one grammar: its analysis queues, exact sets and occurrences live
+  // there. `ranura` is its place in the grammar's declaration order.
+  CSimboloNoTerminal(std::string nombre, int linea, CGramatica* gramatica, int ranura);
   ~CSimboloNoTerminal() override;
 
   bool EsTerminal() const override { return false; }
@@ -77,7 +82,9 @@ class CSimboloNoTerminal : public CSimbolo {
   bool FollowCalculado() const { return followCalculado; }
   CProduccion* ProduccionAnulable() const { return produccionAnulable; }
   const std::vector<std::unique_ptr<CProduccion>>& Producciones() const { return producciones; }
-  const std::vector<std::pair<CProduccion*, int>>& Apariciones() const { return apariciones; }
+  // Where it stands in right sides, in the order they were read.
+  std::span<const Aparicion> Apariciones() const;
+  int Ranura() const { return ranura; }
   const ConjuntoSimbolos& ConjuntoFirst() const { return first; }
   const ConjuntoSimbolos& ConjuntoFollow() const { return follow; }
 
@@ -91,13 +98,13 @@ class CSimboloNoTerminal : public CSimbolo {
   void CalcularFollow();
 
   CGramatica* gramatica;
+  int ranura;
   bool esAxioma = false;
   bool anulable = false;
   CProduccion* produccionAnulable = nullptr;
   std::vector<std::unique_ptr<CProduccion>> producciones;
   ConjuntoSimbolos first;
   ConjuntoSimbolos follow;
-  std::vector<std::pair<CProduccion*, int>> apariciones;
   bool firstCalculado = false;
   bool firstEnCurso = false;
   bool followCalculado = false;
