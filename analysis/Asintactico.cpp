@@ -424,9 +424,7 @@ void AnalizadorSintactico::ReglaConsecuente(CProduccion& produccion) {
 }
 
 void AnalizadorSintactico::ReglaSimboloConsecuente(CProduccion& produccion) {
-  if (CSimbolo* simbolo = gramatica->BuscarSimbolo(token.Nombre()))
-    produccion.AnadirSimbolo(simbolo);
-  else
+  if (!gramatica->AnadirAlConsecuente(produccion, token.Nombre()))
     AnotarError(CodigoError::SimboloNoDefinido);
   Avanzar();
 }

@@ -1,29 +1,54 @@
 #include "Cgramatica.h"
 
+#include <algorithm>
 #include <functional>
 
 #include "Conjuntosexactos.h"
 #include "Tablasintactica.h"
 
-CSimbolo* IndiceNombres::Buscar(std::string_view nombre) const {
-  if (entradas.empty()) return nullptr;
-  const std::size_t hash = std::hash<std::string_view>{}(nombre);
+namespace {
+
+// The slot comes from the low bits of the hash, the mark from the high ones.
+std::size_t Hash(std::string_view nombre) { return std::hash<std::string_view>{}(nombre); }
+std::uint32_t Marca(std::size_t hash) { return static_cast<std::uint32_t>(hash >> 32); }
+
+}  // namespace
+
+IndiceNombres::Encontrado IndiceNombres::Buscar(std::string_view nombre) const {
+  if (entradas.empty()) return {};
+  const std::size_t hash = Hash(nombre);
+  const std::uint32_t marca = Marca(hash);
   const std::size_t mascara = entradas.size() - 1;
   for (std::size_t i = hash & mascara;; i = (i + 1) & mascara) {
     const Entrada& e = entradas[i];
-    if (!e.simbolo) return nullptr;
-    if (e.hash == hash && e.simbolo->Nombre() == nombre) return e.simbolo;
+    if (e.numero == 0) return {};
+    if (e.marca == marca && Nombra(e, nombre))
+      return {simbolos[e.numero - 1], static_cast<int>(e.numero - 1), e.terminal != 0};
   }
 }
 
-void IndiceNombres::Anadir(CSimbolo* simbolo) {
-  if (2 * (ocupadas + 1) > entradas.size()) Crecer();
-  const std::size_t hash = std::hash<std::string_view>{}(simbolo->Nombre());
+bool IndiceNombres::Nombra(const Entrada& entrada, std::string_view nombre) const {
+  if (entrada.largo <= kNombreCorto)
+    return nombre == std::string_view(entrada.corto, entrada.largo);
+  return simbolos[entrada.numero - 1]->Nombre() == nombre;
+}
+
+int IndiceNombres::Anadir(CSimbolo* simbolo, bool terminal) {
+  if (2 * (simbolos.size() + 1) > entradas.size()) Crecer();
+  simbolos.push_back(simbolo);
+  const std::string& nombre = simbolo->Nombre();
+  const std::size_t hash = Hash(nombre);
+  Entrada e;
+  e.marca = Marca(hash);
+  e.numero = static_cast<std::uint32_t>(simbolos.size());
+  e.terminal = terminal ? 1 : 0;
+  e.largo = static_cast<unsigned char>(std::min(nombre.size(), kNombreCorto + 1));
+  if (nombre.size() <= kNombreCorto) nombre.copy(e.corto, nombre.size());
   const std::size_t mascara = entradas.size() - 1;
   std::size_t i = hash & mascara;
-  while (entradas[i].simbolo) i = (i + 1) & mascara;
-  entradas[i] = {hash, simbolo};
-  ++ocupadas;
+  while (entradas[i].numero != 0) i = (i + 1) & mascara;
+  entradas[i] = e;
+  return static_cast<int>(simbolos.size()) - 1;
 }
 
 void IndiceNombres::Crecer() {
@@ -31,9 +56,12 @@ void IndiceNombres::Crecer() {
   antiguas.swap(entradas);
   const std::size_t mascara = entradas.size() - 1;
   for (const Entrada& e : antiguas) {
-    if (!e.simbolo) continue;
-    std::size_t i = e.hash & mascara;
-    while (entradas[i].simbolo) i = (i + 1) & mascara;
+    if (e.numero == 0) continue;
+    const std::string_view nombre = e.largo <= kNombreCorto
+                                        ? std::string_view(e.corto, e.largo)
+                                        : std::string_view(simbolos[e.numero - 1]->Nombre());
+    std::size_t i = Hash(nombre) & mascara;
+    while (entradas[i].numero != 0) i = (i + 1) & mascara;
     entradas[i] = e;
   }
 }
@@ -42,19 +70,18 @@ CGramatica::CGramatica() = default;
 CGramatica::~CGramatica() = default;
 
 bool CGramatica::AnadirTerminal(const std::string& nombre, int linea) {
-  if (porNombre.Buscar(nombre)) return false;
+  if (porNombre.Buscar(nombre).simbolo) return false;
   auto simbolo = std::make_unique<CSimboloTerminal>(nombre, linea);
-  porNombre.Anadir(simbolo.get());
+  porNombre.Anadir(simbolo.get(), true);
   terminales.InsertarNuevo(simbolo.get());
   simbolos.push_back(std::move(simbolo));
   return true;
 }
 
 bool CGramatica::AnadirNoTerminal(const std::string& nombre, int linea) {
-  if (porNombre.Buscar(nombre)) return false;
-  auto simbolo = std::make_unique<CSimboloNoTerminal>(nombre, linea, this,
-                                                      static_cast<int>(declarados.size()));
-  porNombre.Anadir(simbolo.get());
+  if (porNombre.Buscar(nombre).simbolo) return false;
+  auto simbolo = std::make_unique<CSimboloNoTerminal>(nombre, linea, this, porNombre.Tamano());
+  porNombre.Anadir(simbolo.get(), false);
   noTerminales.InsertarNuevo(simbolo.get());
   declarados.push_back(simbolo.get());
   simbolos.push_back(std::move(simbolo));
@@ -62,7 +89,7 @@ bool CGramatica::AnadirNoTerminal(const std::string& nombre, int linea) {
 }
 
 CSimbolo* CGramatica::BuscarSimbolo(const std::string& nombre) const {
-  return porNombre.Buscar(nombre);
+  return porNombre.Buscar(nombre).simbolo;
 }
 
 CSimboloNoTerminal* CGramatica::BuscarNoTerminal(const std::string& nombre) const {
@@ -159,6 +186,14 @@ std::unique_ptr<CTablaSintactica> CGramatica::ConstruirTabla() {
   return tabla;
 }
 
+bool CGramatica::AnadirAlConsecuente(CProduccion& produccion, std::string_view nombre) {
+  const IndiceNombres::Encontrado encontrado = porNombre.Buscar(nombre);
+  if (!encontrado.simbolo) return false;
+  const int posicion = produccion.Anexar(encontrado.simbolo);
+  if (!encontrado.terminal) anotadas.push_back({encontrado.numero, {&produccion, posicion}});
+  return true;
+}
+
 void CGramatica::AnotarAparicion(const CSimboloNoTerminal& simbolo, CProduccion* produccion,
                                  int posicion) {
   anotadas.push_back({simbolo.Ranura(), {produccion, posicion}});
@@ -174,7 +209,7 @@ std::span<const Aparicion> CGramatica::Apariciones(const CSimboloNoTerminal& sim
 // A counting sort by declaration place, stable: each symbol's occurrences keep their reading
 // order. Those grouped before come first, as they were noted first.
 void CGramatica::AgruparApariciones() const {
-  const std::size_t n = declarados.size();
+  const auto n = static_cast<std::size_t>(porNombre.Tamano());
   std::vector<std::size_t> nuevosInicios(n + 1, 0);
   for (std::size_t k = 0; k + 1 < inicios.size(); ++k)
     nuevosInicios[k + 1] += inicios[k + 1] - inicios[k];

@@ -2,6 +2,7 @@
 // parse table.
 #pragma once
 
+#include <cstdint>
 #include <deque>
 #include <memory>
 #include <span>
@@ -14,23 +15,38 @@
 class CTablaSintactica;
 class ConjuntosExactos;
 
-// Symbols by name: an open-addressing table of (hash, symbol), one probe array and no nodes,
-// since the parser looks a name up for every symbol it reads.
+// Symbols by name, numbered in the order they were added: an open-addressing table with no
+// nodes, since the parser looks a name up for every symbol it reads. An entry holds what the
+// parser needs of a symbol (its number, whether it is a terminal, and the name itself when it
+// is short), so that reading a right side does not visit the symbols: on large grammars they
+// lie far apart in memory, and each visit would wait for it.
 class IndiceNombres {
  public:
-  CSimbolo* Buscar(std::string_view nombre) const;
-  // The symbol's name must not be in the index yet.
-  void Anadir(CSimbolo* simbolo);
+  struct Encontrado {
+    CSimbolo* simbolo = nullptr;  // null when the name is not in the index
+    int numero = -1;
+    bool terminal = false;
+  };
+  Encontrado Buscar(std::string_view nombre) const;
+  // The symbol's name must not be in the index yet; returns its number.
+  int Anadir(CSimbolo* simbolo, bool terminal);
+  int Tamano() const { return static_cast<int>(simbolos.size()); }
 
  private:
+  static constexpr std::size_t kNombreCorto = 7;
+  // Sixteen bytes, four to a cache line.
   struct Entrada {
-    std::size_t hash = 0;
-    CSimbolo* simbolo = nullptr;
+    std::uint32_t marca = 0;        // the high half of the name's hash
+    std::uint32_t numero : 31 = 0;  // 1 + the symbol's number, 0 when the entry is free
+    std::uint32_t terminal : 1 = 0;
+    unsigned char largo = 0;  // of the name, or more than kNombreCorto
+    char corto[kNombreCorto] = {};
   };
+  bool Nombra(const Entrada& entrada, std::string_view nombre) const;
   void Crecer();
 
   std::vector<Entrada> entradas;
-  std::size_t ocupadas = 0;
+  std::vector<CSimbolo*> simbolos;  // by number
 };
 
 class CGramatica {
@@ -68,6 +84,9 @@ class CGramatica {
   // A nullable non-terminal whose FIRST/FOLLOW check is still to run.
   void EncolarAnulable(CSimboloNoTerminal* simbolo) { pendientes.push_back(simbolo); }
 
+  // Appends the symbol of that name to the right side; false when no symbol has it. The way
+  // the parser reads right sides: the symbol itself is not visited.
+  bool AnadirAlConsecuente(CProduccion& produccion, std::string_view nombre);
   // The occurrences of its non-terminals, noted as the right sides are read and grouped by
   // symbol on first use.
   void AnotarAparicion(const CSimboloNoTerminal& simbolo, CProduccion* produccion, int posicion);
@@ -90,8 +109,8 @@ class CGramatica {
   std::deque<CSimboloNoTerminal*> pendientes;
   // One store for every occurrence, not a list per symbol: a grammar of a million productions
   // would otherwise make hundreds of thousands of small lists, spread over the heap, while it
-  // is read. `anotadas` holds them in reading order with their symbol's declaration place until
-  // they are grouped into `agrupadas`, the symbol at place k owning [inicios[k], inicios[k+1]).
+  // is read. `anotadas` holds them in reading order with their symbol's number in the index
+  // until they are grouped into `agrupadas`, symbol k owning [inicios[k], inicios[k+1]).
   struct AparicionAnotada {
     int ranura;
     Aparicion aparicion;

@@ -86,11 +86,15 @@ CProduccion* CSimboloNoTerminal::ProduccionPara(const std::string& t) {
 // Productions and text forms
 
 void CProduccion::AnadirSimbolo(CSimbolo* simbolo) {
+  const int posicion = Anexar(simbolo);
+  if (simbolo && !simbolo->EsTerminal())
+    static_cast<CSimboloNoTerminal*>(simbolo)->AnadirAparicion(this, posicion);
+}
+
+int CProduccion::Anexar(CSimbolo* simbolo) {
   if (consecuente.empty()) consecuente.reserve(kListaCorta);
   consecuente.push_back(simbolo);
-  if (simbolo && !simbolo->EsTerminal())
-    static_cast<CSimboloNoTerminal*>(simbolo)->AnadirAparicion(
-        this, static_cast<int>(consecuente.size()) - 1);
+  return static_cast<int>(consecuente.size()) - 1;
 }
 
 CSimbolo* CProduccion::SimboloEn(int i) const {

@@ -59,7 +59,7 @@ class CSimboloTerminal : public CSimbolo {
 class CSimboloNoTerminal : public CSimbolo {
  public:
   // A non-terminal belongs to one grammar: its analysis queues, exact sets and occurrences live
-  // there. `ranura` is its place in the grammar's declaration order.
+  // there. `ranura` is its number in the grammar's index of names.
   CSimboloNoTerminal(std::string nombre, int linea, CGramatica* gramatica, int ranura);
   ~CSimboloNoTerminal() override;
 
@@ -126,6 +126,9 @@ class CProduccion {
 
   // Appends a right-side entry (null for lambda) and registers a non-terminal's occurrence.
   void AnadirSimbolo(CSimbolo* simbolo);
+  // Appends a right-side entry and nothing else; returns its position. The grammar reads right
+  // sides this way and registers the occurrence itself.
+  int Anexar(CSimbolo* simbolo);
   // The i-th right-side entry, or null past the end.
   CSimbolo* SimboloEn(int i) const;
   const std::vector<CSimbolo*>& Consecuente() const { return consecuente; }

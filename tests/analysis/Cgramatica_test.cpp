@@ -118,3 +118,36 @@ TEST(ConstruirTabla, rowsAndColumnsInNameOrderWithEmptyColumns) {
   EXPECT_EQ(a.Celda("S", "ab"), "-");
   EXPECT_EQ(a.tabla->Fila(1), nullptr);
 }
+
+// Names up to seven bytes live in the index's entries, longer ones are compared in the
+// symbol; both kinds, across several growths of the table, and their occurrences in reading
+// order.
+TEST(IndiceNombres, findsShortAndLongNamesAfterGrowingAndNotesOccurrencesInOrder) {
+  CGramatica g;
+  std::vector<std::string> nombres;
+  for (int i = 0; i < 3000; ++i) {
+    nombres.push_back(std::string(static_cast<std::size_t>(1 + i % 12), 'n') + std::to_string(i));
+    ASSERT_TRUE(i % 3 ? g.AnadirNoTerminal(nombres.back(), i)
+                      : g.AnadirTerminal(nombres.back(), i));
+  }
+  for (int i = 0; i < 3000; ++i) {
+    const CSimbolo* s = g.BuscarSimbolo(nombres[static_cast<std::size_t>(i)]);
+    ASSERT_TRUE(s);
+    EXPECT_EQ(s->Linea(), i);
+    EXPECT_EQ(s->EsTerminal(), i % 3 == 0);
+  }
+  EXPECT_FALSE(g.BuscarSimbolo("n"));
+  EXPECT_FALSE(g.BuscarSimbolo(nombres[5] + "x"));
+  EXPECT_FALSE(g.AnadirTerminal(nombres[7], 0));
+
+  CProduccion p;
+  EXPECT_TRUE(g.AnadirAlConsecuente(p, nombres[1]));
+  EXPECT_TRUE(g.AnadirAlConsecuente(p, nombres[0]));
+  EXPECT_FALSE(g.AnadirAlConsecuente(p, "ausente"));
+  p.AnadirSimbolo(g.BuscarSimbolo(nombres[1]));
+  const auto* n1 = g.BuscarNoTerminal(nombres[1]);
+  ASSERT_EQ(n1->Apariciones().size(), 2u);
+  EXPECT_EQ(n1->Apariciones()[0], std::make_pair(&p, 0));
+  EXPECT_EQ(n1->Apariciones()[1], std::make_pair(&p, 2));
+  EXPECT_TRUE(g.BuscarNoTerminal(nombres[2])->Apariciones().empty());
+}
