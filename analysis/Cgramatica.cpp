@@ -172,15 +172,21 @@ std::unique_ptr<CTablaSintactica> CGramatica::ConstruirTabla() {
       for (const PSimbolo t : p->First(r, s)) {
         const auto columna = static_cast<unsigned>(t->Indice());
         if (enFirst[columna] && !tabla->Celda(fila, columna)) {
-          tabla->PonerCelda(fila, columna, p);
+          tabla->PonerCelda(fila, columna, i);
           --porCubrir;
         }
       }
     }
-    if (a->Anulable())
+    if (a->Anulable() && a->ProduccionAnulable()) {
+      const auto& producciones = a->Producciones();
+      const auto anulable = static_cast<std::size_t>(
+          std::find_if(producciones.begin(), producciones.end(),
+                       [a](const auto& p) { return p.get() == a->ProduccionAnulable(); }) -
+          producciones.begin());
       for (const PSimbolo t : a->ConjuntoFollow())
         if (!enFirst[t->Indice()])
-          tabla->PonerCelda(fila, static_cast<unsigned>(t->Indice()), a->ProduccionAnulable());
+          tabla->PonerCelda(fila, static_cast<unsigned>(t->Indice()), anulable);
+    }
     for (const PSimbolo t : a->ConjuntoFirst()) enFirst[t->Indice()] = 0;
   }
   return tabla;

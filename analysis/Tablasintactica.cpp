@@ -7,7 +7,7 @@
 
 void CTablaSintactica::AgregarColumna(CSimbolo* terminal) {
   // Columns normally all come before the first row; a later one widens every row.
-  std::vector<CProduccion*> anchas(filas.size() * (columnas.size() + 1), nullptr);
+  std::vector<std::uint32_t> anchas(filas.size() * (columnas.size() + 1), 0);
   for (std::size_t f = 0; f < filas.size(); ++f)
     std::copy_n(celdas.begin() + static_cast<std::ptrdiff_t>(f * columnas.size()), columnas.size(),
                 anchas.begin() + static_cast<std::ptrdiff_t>(f * (columnas.size() + 1)));
@@ -17,7 +17,7 @@ void CTablaSintactica::AgregarColumna(CSimbolo* terminal) {
 
 void CTablaSintactica::AgregarFila(CSimboloNoTerminal* noTerminal) {
   filas.push_back(noTerminal);
-  celdas.resize(celdas.size() + columnas.size(), nullptr);
+  celdas.resize(celdas.size() + columnas.size(), 0);
 }
 
 void CTablaSintactica::ReservarFilas(unsigned numero) {
@@ -33,12 +33,14 @@ CSimboloNoTerminal* CTablaSintactica::Fila(unsigned indice) const {
   return indice < filas.size() ? filas[indice] : nullptr;
 }
 
-void CTablaSintactica::PonerCelda(unsigned fila, unsigned columna, CProduccion* produccion) {
-  celdas[std::size_t{fila} * columnas.size() + columna] = produccion;
+void CTablaSintactica::PonerCelda(unsigned fila, unsigned columna, std::size_t produccion) {
+  celdas[std::size_t{fila} * columnas.size() + columna] =
+      static_cast<std::uint32_t>(produccion + 1);
 }
 
 CProduccion* CTablaSintactica::Celda(unsigned fila, unsigned columna) const {
-  return celdas[std::size_t{fila} * columnas.size() + columna];
+  const std::uint32_t celda = celdas[std::size_t{fila} * columnas.size() + columna];
+  return celda ? filas[fila]->Producciones()[celda - 1].get() : nullptr;
 }
 
 void CTablaSintactica::EscribirHTML(std::ostream& salida, const std::string& titulo) const {

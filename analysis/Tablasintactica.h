@@ -2,6 +2,7 @@
 // per cell, all pointing into the grammar it was built from; and its HTML page.
 #pragma once
 
+#include <cstdint>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -19,8 +20,9 @@ class CTablaSintactica {
   // Null past the last column or row.
   CSimbolo* Columna(unsigned indice) const;
   CSimboloNoTerminal* Fila(unsigned indice) const;
-  // No bounds checks: both indices must be in range.
-  void PonerCelda(unsigned fila, unsigned columna, CProduccion* produccion);
+  // No bounds checks: both indices must be in range, and `produccion` is the position of the
+  // production among those of the row's non-terminal.
+  void PonerCelda(unsigned fila, unsigned columna, std::size_t produccion);
   CProduccion* Celda(unsigned fila, unsigned columna) const;
 
   unsigned NumFilas() const { return static_cast<unsigned>(filas.size()); }
@@ -32,5 +34,7 @@ class CTablaSintactica {
  private:
   std::vector<CSimboloNoTerminal*> filas;
   std::vector<CSimbolo*> columnas;
-  std::vector<CProduccion*> celdas;  // row by row, one entry per column
+  // Row by row, one entry per column: 0 for none, or 1 + the production's position in its
+  // row. Half the size of a pointer, on tables of hundreds of thousands of rows.
+  std::vector<std::uint32_t> celdas;
 };
