@@ -1,7 +1,8 @@
 #include "Analizador.h"
 
 #include <cstddef>
-#include <sstream>
+#include <istream>
+#include <streambuf>
 #include <utility>
 
 #include "Asintactico.h"
@@ -53,6 +54,22 @@ const std::string& TextoAnalisisConErrores() {
   return "Análisis concluido con errores detectados"_cp1252;
 }
 
+namespace {
+
+// Reads a text where it lies: a million-production grammar is tens of megabytes, and an
+// istringstream would copy them.
+class LecturaDeTexto : public std::streambuf {
+ public:
+  explicit LecturaDeTexto(const std::string& texto) {
+    // The get area is never written through: streambuf only offers non-const pointers.
+    char* inicio =
+        const_cast<char*>(texto.data());  // NOLINT(cppcoreguidelines-pro-type-const-cast)
+    setg(inicio, inicio, inicio + texto.size());
+  }
+};
+
+}  // namespace
+
 ResultadoAnalisis AnalizarTexto(const std::string& texto, bool conTraza) {
   ResultadoAnalisis resultado;
   SumideroAnalisis recoger;
@@ -60,7 +77,8 @@ ResultadoAnalisis AnalizarTexto(const std::string& texto, bool conTraza) {
     recoger = [&lineas = resultado.analisis](const std::string& linea) { lineas.push_back(linea); };
   SumideroTemporal sumidero(std::move(recoger));
   if (conTraza) resultado.analisis.push_back(TextoInicioAnalisis());
-  std::istringstream entrada(texto);
+  LecturaDeTexto lectura(texto);
+  std::istream entrada(&lectura);
   resultado.tabla = AnalizarGramatica(resultado.gramatica, entrada);
   resultado.registros = listaErrores.Errores();
   resultado.errores = LineasErrores();

@@ -243,7 +243,8 @@ ResultadoCli EjecutarCli(const OpcionesCli& opciones) {
 
   // The editor holds every line break as CR LF; the analysis sees the text as it would.
   const bool conTraza = opciones.analisis || opciones.conTraza || opciones.json;
-  ResultadoAnalisis analisis = AnalizarTexto(cp1252::NormalizarSaltos(texto), conTraza);
+  texto = cp1252::NormalizarSaltos(texto);  // the file as read is not needed any more
+  ResultadoAnalisis analisis = AnalizarTexto(texto, conTraza);
   if (opciones.transformar) return Transformar(analisis, opciones.crudo);
   const std::string nombre = NombreParaTitulo(opciones.fichero);
   Reconocimientos reconocimientos;
