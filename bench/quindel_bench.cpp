@@ -21,6 +21,7 @@
 #include "Analizador.h"
 #include "Cgramatica.h"
 #include "Errores.h"
+#include "Escritorjson.h"
 #include "Generador.h"
 #include "Informecadena.h"
 #include "Reconocedor.h"
@@ -227,7 +228,8 @@ MedidaFrase MedirFrase(const CasoFrase& caso, int repeticiones) {
     const auto terminales = static_cast<long long>(reconocimiento->Nombres().size());
     std::string json, dot;
     const double segundosJson = caso.nombre != "units" ? 0 : Cronometrar([&] {
-      json = JsonReconocimiento(*reconocimiento, 1);
+      EscritorJson escritor(json, 1);
+      EscribirReconocimiento(escritor, *reconocimiento);
     });
     const double segundosDot = Cronometrar([&] { dot = DotArbol(*reconocimiento); });
     const double liberar = Cronometrar([&] { reconocimiento.reset(); });

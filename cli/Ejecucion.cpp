@@ -14,6 +14,7 @@
 #include "Analizador.h"
 #include "Cgramatica.h"
 #include "Codificacion.h"
+#include "Escritorjson.h"
 #include "Escritura.h"
 #include "Informe.h"
 #include "Informecadena.h"
@@ -104,11 +105,11 @@ bool LeerFrases(const OpcionesCli& opciones, std::vector<FraseFichero>& frases,
   return true;
 }
 
-// What the parses give: the parse section, the JSON value of "parse" or "parses", the tree
-// for --tree-dot.
+// What the parses give: the parse section, the parses to write as the JSON value of "parse" or
+// "parses" (with each sentence's line, 0 for --parse), the tree for --tree-dot.
 struct Reconocimientos {
   std::vector<std::string> lineas;
-  std::string json = "null";
+  std::vector<std::pair<int, Reconocimiento>> paraJson;
   std::optional<std::string> dot;
   bool todasAceptadas = true;
 };
@@ -120,23 +121,17 @@ Reconocimientos ReconocerFrases(const OpcionesCli& opciones, const ResultadoAnal
     resultado.lineas.push_back(TextoSinTabla());
     return resultado;
   }
-  std::vector<std::string> jsons;
   for (const FraseFichero& frase : frases) {
-    const Reconocimiento r = Reconocer(*analisis.gramatica, *analisis.tabla, frase.texto);
+    Reconocimiento r = Reconocer(*analisis.gramatica, *analisis.tabla, frase.texto);
     resultado.todasAceptadas &= r.Aceptada();
     if (opciones.conFrase) {
-      if (opciones.json)
-        resultado.json = JsonReconocimiento(r, 1);
-      else
-        resultado.lineas = LineasReconocimiento(r);
+      if (!opciones.json) resultado.lineas = LineasReconocimiento(r);
       if (opciones.conDot && !r.Arbol().empty()) resultado.dot = DotArbol(r);
-    } else if (opciones.json) {
-      jsons.push_back(JsonReconocimiento(r, 2, frase.linea));
-    } else {
+    } else if (!opciones.json) {
       resultado.lineas.push_back(LineaFrase(frase.linea, r));
     }
+    if (opciones.json) resultado.paraJson.emplace_back(frase.linea, std::move(r));
   }
-  if (opciones.conFrases && opciones.json) resultado.json = JsonLista(jsons, 1);
   return resultado;
 }
 
@@ -158,14 +153,38 @@ std::vector<FicheroPendiente> FicherosPedidos(const OpcionesCli& opciones,
   return ficheros;
 }
 
-std::string SalidaEstandar(const OpcionesCli& opciones, const ResultadoAnalisis& analisis,
-                           const std::string& nombre, const Reconocimientos& reconocimientos) {
+// The value of "parse" (the one sentence's parse) or "parses" (the list); null when the grammar
+// has no table.
+void ReconocimientosJson(EscritorJson& json, const OpcionesCli& opciones,
+                         const ResultadoAnalisis& analisis,
+                         const Reconocimientos& reconocimientos) {
+  if (!analisis.tabla) {
+    json.Nulo();
+  } else if (opciones.conFrase) {
+    EscribirReconocimiento(json, reconocimientos.paraJson.front().second);
+  } else {
+    json.Abrir('[');
+    for (const auto& [linea, r] : reconocimientos.paraJson) EscribirReconocimiento(json, r, linea);
+    json.Cerrar(']');
+  }
+}
+
+void SalidaEstandar(const OpcionesCli& opciones, const ResultadoAnalisis& analisis,
+                    const std::string& nombre, const Reconocimientos& reconocimientos,
+                    const DestinoTexto& destino) {
   const bool reconocer = opciones.conFrase || opciones.conFrases;
   if (opciones.json) {
-    std::string documento = DocumentoJson(analisis, nombre).dump(2);
-    if (reconocer)
-      AnadirClaveJson(documento, opciones.conFrase ? "parse" : "parses", reconocimientos.json);
-    return documento + "\n";
+    EscritorJson json(destino);
+    json.Abrir('{');
+    EscribirAnalisisJson(json, analisis, nombre);
+    if (reconocer) {
+      json.Clave(opciones.conFrase ? "parse" : "parses");
+      ReconocimientosJson(json, opciones, analisis, reconocimientos);
+    }
+    json.Cerrar('}');
+    json.Seguir("\n");
+    json.Terminar();
+    return;
   }
   SeleccionInforme seleccion{.analisis = opciones.analisis,
                              .errores = opciones.errores,
@@ -176,7 +195,7 @@ std::string SalidaEstandar(const OpcionesCli& opciones, const ResultadoAnalisis&
       !reconocer)
     seleccion.errores = seleccion.tabla = true;
   if (reconocer) seleccion.reconocimiento = &reconocimientos.lineas;
-  return TextoInforme(analisis, seleccion);
+  destino(TextoInforme(analisis, seleccion));
 }
 
 // The proposed grammar, and whether it is LL(1); the reason when there is none.
@@ -232,7 +251,7 @@ std::string ErrorDeUso(const OpcionesCli& opciones) {
   return {};
 }
 
-ResultadoCli EjecutarCli(const OpcionesCli& opciones) {
+ResultadoCli EjecutarCli(const OpcionesCli& opciones, const DestinoTexto& salida) {
   ResultadoCli resultado;
   std::string texto;
   std::vector<FraseFichero> frases;
@@ -245,20 +264,33 @@ ResultadoCli EjecutarCli(const OpcionesCli& opciones) {
   const bool conTraza = opciones.analisis || opciones.conTraza || opciones.json;
   texto = cp1252::NormalizarSaltos(texto);  // the file as read is not needed any more
   ResultadoAnalisis analisis = AnalizarTexto(texto, conTraza);
-  if (opciones.transformar) return Transformar(analisis, opciones.crudo);
+  if (opciones.transformar) {
+    resultado = Transformar(analisis, opciones.crudo);
+    if (!resultado.salida.empty()) salida(std::exchange(resultado.salida, {}));
+    return resultado;
+  }
   const std::string nombre = NombreParaTitulo(opciones.fichero);
   Reconocimientos reconocimientos;
   if (opciones.conFrase || opciones.conFrases)
     reconocimientos = ReconocerFrases(opciones, analisis, frases);
-  std::string salida = SalidaEstandar(opciones, analisis, nombre, reconocimientos);
+  // The files first: standard output is written as it is composed, and gets nothing when a
+  // file cannot be written.
   const auto ficheros = FicherosPedidos(opciones, analisis, nombre, reconocimientos);
   if (!ficheros.empty() && !EscribirTodosONinguno(ficheros, resultado.error)) return resultado;
+  SalidaEstandar(opciones, analisis, nombre, reconocimientos, salida);
 
-  resultado.salida = std::move(salida);
   if (!analisis.tabla)
     resultado.estado = kSalidaErrores;
   else
     resultado.estado = reconocimientos.todasAceptadas ? kSalidaLL1 : kSalidaRechazada;
   resultado.analisis = std::move(analisis);
+  return resultado;
+}
+
+ResultadoCli EjecutarCli(const OpcionesCli& opciones) {
+  std::string salida;
+  ResultadoCli resultado =
+      EjecutarCli(opciones, [&salida](std::string_view texto) { salida += texto; });
+  resultado.salida = std::move(salida);
   return resultado;
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "Analizador.h"
+#include "Escritorjson.h"
 
 struct OpcionesCli {
   std::string fichero;  // "-" reads standard input
@@ -37,8 +38,10 @@ inline constexpr int kSalidaSinPropuesta = 4;  // --transform could propose no g
 
 struct ResultadoCli {
   int estado = kSalidaFallo;
-  std::string salida;  // for standard output; empty whenever something failed
-  std::string error;   // one message for standard error, or empty
+  // For standard output, from the overload without a destination; empty whenever something
+  // failed.
+  std::string salida;
+  std::string error;  // one message for standard error, or empty
   // The analysis behind the output, handed over rather than freed: a process about to end
   // need not free a large grammar piece by piece (main exits without).
   ResultadoAnalisis analisis;
@@ -48,6 +51,11 @@ struct ResultadoCli {
 // when there is none.
 std::string ErrorDeUso(const OpcionesCli& opciones);
 
+// Hands standard output to `salida` as it is composed, a block at a time (a JSON document can be
+// far larger than the grammar), and only once nothing else has failed: a file that cannot be
+// read or written leaves it without a byte. ResultadoCli::salida stays empty.
+ResultadoCli EjecutarCli(const OpcionesCli& opciones, const DestinoTexto& salida);
+// The same with standard output gathered whole in ResultadoCli::salida.
 ResultadoCli EjecutarCli(const OpcionesCli& opciones);
 
 // The file name the titles and the JSON show, in Windows-1252: the path's last component

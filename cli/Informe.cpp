@@ -9,14 +9,13 @@
 #include "Codificacion.h"
 #include "Conjuntosexactos.h"
 #include "Errores.h"
+#include "Escritorjson.h"
 #include "Explicacion.h"
 #include "Informeexplicacion.h"
 #include "Simbolos.h"
 #include "Tablasintactica.h"
 
 namespace {
-
-using Json = nlohmann::ordered_json;
 
 const std::string& TextoCeldaVacia() {
   static const std::string guion = "-";
@@ -66,18 +65,16 @@ void AnadirSeccion(std::string& salida, bool& primera, const std::vector<std::st
   }
 }
 
-std::string Utf8(const std::string& texto) { return cp1252::AUtf8(texto); }
-
-Json Nombres(const ConjuntoSimbolos& conjunto) {
-  Json nombres = Json::array();
-  for (const PSimbolo& simbolo : conjunto) nombres.push_back(Utf8(simbolo->Nombre()));
-  return nombres;
+void Nombres(EscritorJson& json, TextosJson& textos, const ConjuntoSimbolos& conjunto) {
+  json.Abrir('[');
+  for (const PSimbolo& simbolo : conjunto) json.Valor(textos(simbolo));
+  json.Cerrar(']');
 }
 
-Json Lineas(const std::vector<std::string>& lineas) {
-  Json array = Json::array();
-  for (const std::string& linea : lineas) array.push_back(Utf8(linea));
-  return array;
+void Lineas(EscritorJson& json, const std::vector<std::string>& lineas) {
+  json.Abrir('[');
+  for (const std::string& linea : lineas) json.Cadena(linea);
+  json.Cerrar(']');
 }
 
 bool LecturaSinErrores(const std::vector<Error>& registros) {
@@ -85,70 +82,105 @@ bool LecturaSinErrores(const std::vector<Error>& registros) {
                       [](const Error& error) { return error.Codigo() < kPrimerCodigoLL1; });
 }
 
-Json ErroresJson(const std::vector<Error>& registros) {
-  Json errores = Json::array();
+void ErroresJson(EscritorJson& json, const std::vector<Error>& registros) {
+  json.Abrir('[');
   for (const Error& error : registros) {
-    errores.push_back({{"code", static_cast<int>(error.Codigo())},
-                       {"symbol", Utf8(error.Simbolo())},
-                       {"line1", error.Linea1()},
-                       {"line2", error.Linea2()},
-                       {"message", Utf8(error.Mensaje())}});
+    json.Abrir('{');
+    json.Clave("code");
+    json.Entero(static_cast<int>(error.Codigo()));
+    json.Clave("symbol");
+    json.Cadena(error.Simbolo());
+    json.Clave("line1");
+    json.Entero(error.Linea1());
+    json.Clave("line2");
+    json.Entero(error.Linea2());
+    json.Clave("message");
+    json.Cadena(error.Mensaje());
+    json.Cerrar('}');
   }
-  return errores;
+  json.Cerrar(']');
 }
 
 // A lambda production's right side is its one null entry; it lists no symbol.
-Json LadoDerecho(const CProduccion& produccion) {
-  Json simbolos = Json::array();
+void LadoDerecho(EscritorJson& json, TextosJson& textos, const CProduccion& produccion) {
+  json.Abrir('[');
   for (const CSimbolo* simbolo : produccion.Consecuente())
-    if (simbolo) simbolos.push_back(Utf8(simbolo->Nombre()));
-  return simbolos;
+    if (simbolo) json.Valor(textos(simbolo));
+  json.Cerrar(']');
 }
 
-Json ProduccionJson(const CProduccion& produccion, const ConjuntosExactos* exactos) {
-  Json json = {{"line", produccion.Linea()},
-               {"text", Utf8(produccion.TextoProduccion())},
-               {"rhs", LadoDerecho(produccion)}};
+void ProduccionJson(EscritorJson& json, TextosJson& textos, const CProduccion& produccion,
+                    const ConjuntosExactos* exactos) {
+  json.Abrir('{');
+  json.Clave("line");
+  json.Entero(produccion.Linea());
+  json.Clave("text");
+  json.Valor(textos(&produccion));
+  json.Clave("rhs");
+  LadoDerecho(json, textos, produccion);
   if (exactos) {
-    json["nullable"] = exactos->Anulable(produccion);
-    json["first"] = Nombres(exactos->First(produccion));
+    json.Clave("nullable");
+    json.Logico(exactos->Anulable(produccion));
+    json.Clave("first");
+    Nombres(json, textos, exactos->First(produccion));
   }
-  return json;
+  json.Cerrar('}');
 }
 
-Json NoTerminalJson(const CSimboloNoTerminal& simbolo, const ConjuntosExactos* exactos) {
-  Json json = {
-      {"name", Utf8(simbolo.Nombre())}, {"line", simbolo.Linea()}, {"axiom", simbolo.EsAxioma()}};
+void NoTerminalJson(EscritorJson& json, TextosJson& textos, const CSimboloNoTerminal& simbolo,
+                    const ConjuntosExactos* exactos) {
+  json.Abrir('{');
+  json.Clave("name");
+  json.Valor(textos(&simbolo));
+  json.Clave("line");
+  json.Entero(simbolo.Linea());
+  json.Clave("axiom");
+  json.Logico(simbolo.EsAxioma());
   if (exactos) {
-    json["nullable"] = exactos->Anulable(simbolo);
-    json["first"] = Nombres(exactos->First(simbolo));
-    json["follow"] = Nombres(exactos->Follow(simbolo));
+    json.Clave("nullable");
+    json.Logico(exactos->Anulable(simbolo));
+    json.Clave("first");
+    Nombres(json, textos, exactos->First(simbolo));
+    json.Clave("follow");
+    Nombres(json, textos, exactos->Follow(simbolo));
   }
-  Json producciones = Json::array();
+  json.Clave("productions");
+  json.Abrir('[');
   for (const auto& produccion : simbolo.Producciones())
-    producciones.push_back(ProduccionJson(*produccion, exactos));
-  json["productions"] = std::move(producciones);
-  return json;
+    ProduccionJson(json, textos, *produccion, exactos);
+  json.Cerrar(']');
+  json.Cerrar('}');
 }
 
-Json TablaJson(const CTablaSintactica* tabla) {
-  if (!tabla) return nullptr;
-  Json columnas = Json::array();
-  for (unsigned c = 0; c < tabla->NumColumnas(); ++c)
-    columnas.push_back(Utf8(tabla->Columna(c)->Nombre()));
-  Json filas = Json::array();
-  for (unsigned f = 0; f < tabla->NumFilas(); ++f) {
-    Json celdas = Json::array();
-    for (unsigned c = 0; c < tabla->NumColumnas(); ++c) {
-      const CProduccion* produccion = tabla->Celda(f, c);
-      if (produccion)
-        celdas.push_back(Utf8(produccion->TextoProduccion()));
-      else
-        celdas.push_back(nullptr);
-    }
-    filas.push_back({{"name", Utf8(tabla->Fila(f)->Nombre())}, {"cells", std::move(celdas)}});
+void TablaJson(EscritorJson& json, TextosJson& textos, const CTablaSintactica* tabla) {
+  if (!tabla) {
+    json.Nulo();
+    return;
   }
-  return {{"columns", std::move(columnas)}, {"rows", std::move(filas)}};
+  json.Abrir('{');
+  json.Clave("columns");
+  json.Abrir('[');
+  for (unsigned c = 0; c < tabla->NumColumnas(); ++c) json.Valor(textos(tabla->Columna(c)));
+  json.Cerrar(']');
+  json.Clave("rows");
+  json.Abrir('[');
+  for (unsigned f = 0; f < tabla->NumFilas(); ++f) {
+    json.Abrir('{');
+    json.Clave("name");
+    json.Valor(textos(tabla->Fila(f)));
+    json.Clave("cells");
+    json.Abrir('[');
+    for (unsigned c = 0; c < tabla->NumColumnas(); ++c) {
+      if (const CProduccion* produccion = tabla->Celda(f, c))
+        json.Valor(textos(produccion));
+      else
+        json.Nulo();
+    }
+    json.Cerrar(']');
+    json.Cerrar('}');
+  }
+  json.Cerrar(']');
+  json.Cerrar('}');
 }
 
 }  // namespace
@@ -183,32 +215,39 @@ std::string TextoInforme(const ResultadoAnalisis& resultado, const SeleccionInfo
   return salida;
 }
 
-Json DocumentoJson(const ResultadoAnalisis& resultado, const std::string& fichero) {
-  // Room for every key first: growing the list of keys would copy the values already in it
-  // (a key is const, so moving a member might throw, and the vector copies instead).
-  Json documento = Json::object();
-  documento.get_ref<Json::object_t&>().reserve(9);
-  documento["file"] = Utf8(fichero);
-  documento["ll1"] = resultado.tabla != nullptr;
-  documento["errors"] = ErroresJson(resultado.registros);
-  documento["analysis"] = Lineas(resultado.analisis);
-  Json terminales = Json::array();
-  Json noTerminales = Json::array();
-  if (resultado.gramatica) {
-    const CGramatica& gramatica = *resultado.gramatica;
-    const ConjuntosExactos* exactos =
-        LecturaSinErrores(resultado.registros) ? &gramatica.Exactos() : nullptr;
-    terminales = Nombres(gramatica.Terminales());
-    for (const PSimbolo& simbolo : gramatica.NoTerminales())
-      noTerminales.push_back(NoTerminalJson(
-          *static_cast<const CSimboloNoTerminal*>(static_cast<CSimbolo*>(simbolo)), exactos));
+void EscribirAnalisisJson(EscritorJson& json, const ResultadoAnalisis& resultado,
+                          const std::string& fichero) {
+  TextosJson textos;
+  json.Clave("file");
+  json.Cadena(fichero);
+  json.Clave("ll1");
+  json.Logico(resultado.tabla != nullptr);
+  json.Clave("errors");
+  ErroresJson(json, resultado.registros);
+  json.Clave("analysis");
+  Lineas(json, resultado.analisis);
+  const bool leida = LecturaSinErrores(resultado.registros);
+  const ConjuntosExactos* exactos =
+      resultado.gramatica && leida ? &resultado.gramatica->Exactos() : nullptr;
+  json.Clave("terminals");
+  json.Abrir('[');
+  if (resultado.gramatica)
+    for (const PSimbolo& simbolo : resultado.gramatica->Terminales()) json.Valor(textos(simbolo));
+  json.Cerrar(']');
+  json.Clave("nonterminals");
+  json.Abrir('[');
+  if (resultado.gramatica)
+    for (const PSimbolo& simbolo : resultado.gramatica->NoTerminales())
+      NoTerminalJson(json, textos,
+                     *static_cast<const CSimboloNoTerminal*>(static_cast<CSimbolo*>(simbolo)),
+                     exactos);
+  json.Cerrar(']');
+  json.Clave("table");
+  TablaJson(json, textos, resultado.tabla.get());
+  if (resultado.gramatica && leida) {
+    json.Clave("explanations");
+    EscribirExplicaciones(json, Explicar(resultado));
+    json.Clave("warnings");
+    EscribirAvisos(json, BuscarAvisos(resultado));
   }
-  documento["terminals"] = std::move(terminales);
-  documento["nonterminals"] = std::move(noTerminales);
-  documento["table"] = TablaJson(resultado.tabla.get());
-  if (resultado.gramatica && LecturaSinErrores(resultado.registros)) {
-    documento["explanations"] = ExplicacionesJson(Explicar(resultado));
-    documento["warnings"] = AvisosJson(BuscarAvisos(resultado));
-  }
-  return documento;
 }

@@ -6,8 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include <nlohmann/json.hpp>
-
+class EscritorJson;
 struct ResultadoAnalisis;
 class CTablaSintactica;
 
@@ -34,8 +33,10 @@ std::vector<std::string> LineasTabla(const CTablaSintactica& tabla);
 // ended by LF. A section with nothing to show is left out with its separator.
 std::string TextoInforme(const ResultadoAnalisis& resultado, const SeleccionInforme& seleccion);
 
-// The whole analysis as one JSON document (UTF-8). `fichero` is the Windows-1252 file name.
-// The grammar's true nullable/FIRST/FOLLOW sets, the explanations and the warnings are given
-// only when the text read without errors, since otherwise the LL(1) analysis never ran.
-nlohmann::ordered_json DocumentoJson(const ResultadoAnalisis& resultado,
-                                     const std::string& fichero);
+// The keys of the whole analysis in the JSON document (UTF-8), written into the open object:
+// "file" (`fichero`, the Windows-1252 file name), "ll1", "errors", "analysis", "terminals",
+// "nonterminals", "table", then "explanations" and "warnings". The grammar's true
+// nullable/FIRST/FOLLOW sets, the explanations and the warnings are given only when the text
+// read without errors, since otherwise the LL(1) analysis never ran.
+void EscribirAnalisisJson(EscritorJson& json, const ResultadoAnalisis& resultado,
+                          const std::string& fichero);

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+class EscritorJson;
 class Reconocimiento;
 
 // The grid "Pila | Entrada | Acción" of the steps (stack bottom first, the remaining input with
@@ -30,17 +31,11 @@ struct FraseFichero {
 // line.
 std::vector<FraseFichero> FrasesDeFichero(std::string_view texto);
 
-// A parse as a JSON object (UTF-8) laid out as nlohmann's dump(2) would lay it out at nesting
-// depth `nivel`, except for the tree, which takes one line (compact) so that the document
-// grows linearly with its depth. With `linea` > 0 the object starts with the key "line".
-std::string JsonReconocimiento(const Reconocimiento& reconocimiento, int nivel, int linea = 0);
-
-// A JSON list of values already written for nesting depth `nivel` + 1, in the same layout.
-std::string JsonLista(const std::vector<std::string>& elementos, int nivel);
-
-// Adds `clave` with the JSON text `valor` as the last key of `documento`, an object written by
-// dump(2) (its values at depth 1).
-void AnadirClaveJson(std::string& documento, std::string_view clave, const std::string& valor);
+// A parse as a JSON object (UTF-8) in dump(2)'s layout, except for the tree, which takes one
+// line (compact) so that the document grows linearly with its depth. With `linea` > 0 the
+// object starts with the key "line".
+void EscribirReconocimiento(EscritorJson& json, const Reconocimiento& reconocimiento,
+                            int linea = 0);
 
 // The parse tree as a Graphviz DOT graph (UTF-8, LF): one node per tree node labelled with its
 // symbol, children in order; the nodes the parse never reached in grey.

@@ -3,6 +3,7 @@
 #include "Analizador.h"
 #include "Avisos.h"
 #include "Codificacion.h"
+#include "Escritorjson.h"
 #include "Explicacion.h"
 #include "Gramaticaplana.h"
 #include "Simbolos.h"
@@ -10,45 +11,55 @@
 
 namespace {
 
-using Json = nlohmann::ordered_json;
-
-Json Nombres(const std::vector<const CSimbolo*>& simbolos) {
-  Json nombres = Json::array();
-  for (const CSimbolo* simbolo : simbolos) nombres.push_back(cp1252::AUtf8(simbolo->Nombre()));
-  return nombres;
+void Nombres(EscritorJson& json, const std::vector<const CSimbolo*>& simbolos) {
+  json.Abrir('[');
+  for (const CSimbolo* simbolo : simbolos) json.Cadena(simbolo->Nombre());
+  json.Cerrar(']');
 }
 
-Json Textos(const std::vector<const CProduccion*>& producciones) {
-  Json textos = Json::array();
-  for (const CProduccion* produccion : producciones)
-    textos.push_back(cp1252::AUtf8(produccion->TextoProduccion()));
-  return textos;
+void Textos(EscritorJson& json, const std::vector<const CProduccion*>& producciones) {
+  json.Abrir('[');
+  for (const CProduccion* produccion : producciones) json.Cadena(produccion->TextoProduccion());
+  json.Cerrar(']');
 }
 
-Json ExplicacionJson(const Explicacion& e) {
-  Json json = {{"error", e.error},
-               {"code", static_cast<int>(e.registro.Codigo())},
-               {"nonterminal", cp1252::AUtf8(e.noTerminal->Nombre())},
-               {"terminal", e.terminal ? Json(cp1252::AUtf8(e.terminal->Nombre())) : Json()},
-               {"productions", Textos(e.producciones)}};
+void ExplicacionJson(EscritorJson& json, const Explicacion& e) {
+  json.Abrir('{');
+  json.Clave("error");
+  json.Entero(e.error);
+  json.Clave("code");
+  json.Entero(static_cast<int>(e.registro.Codigo()));
+  json.Clave("nonterminal");
+  json.Cadena(e.noTerminal->Nombre());
+  json.Clave("terminal");
+  if (e.terminal)
+    json.Cadena(e.terminal->Nombre());
+  else
+    json.Nulo();
+  json.Clave("productions");
+  Textos(json, e.producciones);
   if (!e.ciclo.empty()) {
     std::vector<const CProduccion*> ciclo;
     for (const PasoCiclo& paso : e.ciclo) ciclo.push_back(paso.produccion);
-    json["cycle"] = Textos(ciclo);
-    return json;
+    json.Clave("cycle");
+    Textos(json, ciclo);
+  } else {
+    json.Clave("prefix");
+    Nombres(json, e.prefijo);
+    json.Clave("derivations");
+    json.Abrir('[');
+    for (const auto& derivacion : e.derivaciones) {
+      json.Abrir('[');
+      for (const auto& forma : derivacion.formas) Nombres(json, forma);
+      json.Cerrar(']');
+    }
+    json.Cerrar(']');
+    json.Clave("sentences");
+    json.Abrir('[');
+    for (const auto& frase : e.frases) Nombres(json, frase);
+    json.Cerrar(']');
   }
-  json["prefix"] = Nombres(e.prefijo);
-  Json derivaciones = Json::array();
-  Json frases = Json::array();
-  for (int k = 0; k < 2; ++k) {
-    Json formas = Json::array();
-    for (const auto& forma : e.derivaciones[k].formas) formas.push_back(Nombres(forma));
-    derivaciones.push_back(std::move(formas));
-    frases.push_back(Nombres(e.frases[k]));
-  }
-  json["derivations"] = std::move(derivaciones);
-  json["sentences"] = std::move(frases);
-  return json;
+  json.Cerrar('}');
 }
 
 const char* TipoJson(TipoAviso tipo) {
@@ -71,19 +82,25 @@ std::vector<std::string> LineasSeccionExplicaciones(const ResultadoAnalisis& res
   return LineasExplicaciones(Explicar(resultado), BuscarAvisos(resultado));
 }
 
-Json ExplicacionesJson(const std::vector<Explicacion>& explicaciones) {
-  Json json = Json::array();
-  for (const Explicacion& explicacion : explicaciones) json.push_back(ExplicacionJson(explicacion));
-  return json;
+void EscribirExplicaciones(EscritorJson& json, const std::vector<Explicacion>& explicaciones) {
+  json.Abrir('[');
+  for (const Explicacion& explicacion : explicaciones) ExplicacionJson(json, explicacion);
+  json.Cerrar(']');
 }
 
-Json AvisosJson(const std::vector<Aviso>& avisos) {
-  Json json = Json::array();
-  for (const Aviso& aviso : avisos)
-    json.push_back({{"kind", TipoJson(aviso.tipo)},
-                    {"symbol", cp1252::AUtf8(aviso.simbolo->Nombre())},
-                    {"line", aviso.simbolo->Linea()}});
-  return json;
+void EscribirAvisos(EscritorJson& json, const std::vector<Aviso>& avisos) {
+  json.Abrir('[');
+  for (const Aviso& aviso : avisos) {
+    json.Abrir('{');
+    json.Clave("kind");
+    json.Cadena(TipoJson(aviso.tipo));
+    json.Clave("symbol");
+    json.Cadena(aviso.simbolo->Nombre());
+    json.Clave("line");
+    json.Entero(aviso.simbolo->Linea());
+    json.Cerrar('}');
+  }
+  json.Cerrar(']');
 }
 
 std::string TextoPropuesta(const Propuesta& propuesta, bool crudo) {

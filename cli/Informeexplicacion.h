@@ -6,8 +6,7 @@
 #include <string>
 #include <vector>
 
-#include <nlohmann/json.hpp>
-
+class EscritorJson;
 struct Aviso;
 struct Explicacion;
 struct Propuesta;
@@ -21,11 +20,11 @@ std::vector<std::string> LineasSeccionExplicaciones(const ResultadoAnalisis& res
 // One object per explanation, in the order of the error records: "error" (the record's index
 // among the errors), "code", "nonterminal", "terminal" (null but for codes 29 and 31) and
 // "productions", then "cycle" for left recursion, or "prefix", "derivations" and "sentences".
-nlohmann::ordered_json ExplicacionesJson(const std::vector<Explicacion>& explicaciones);
+void EscribirExplicaciones(EscritorJson& json, const std::vector<Explicacion>& explicaciones);
 
 // One object per warning: "kind" ("unreachable", "unproductive" or "unused-terminal"),
 // "symbol" and "line" (the line of the symbol's declaration).
-nlohmann::ordered_json AvisosJson(const std::vector<Aviso>& avisos);
+void EscribirAvisos(EscritorJson& json, const std::vector<Aviso>& avisos);
 
 // The proposed grammar with its steps on top as comment lines, every line ended by LF, in
 // UTF-8 or, with `crudo`, in its Windows-1252 bytes; empty when there is no proposal.

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <CLI/CLI.hpp>
@@ -133,10 +134,23 @@ std::string MensajeUso(const CLI::ParseError& error, const CLI::App& app) {
   return mensaje;
 }
 
-bool EscribirSalida(const std::string& texto) {
-  return std::fwrite(texto.data(), 1, texto.size(), stdout) == texto.size() &&
-         std::fflush(stdout) == 0;
-}
+// Standard output as it is composed; after the first failure nothing more is tried, and its
+// reason is kept to be reported.
+class EscrituraSalida {
+ public:
+  void operator()(std::string_view texto) {
+    if (fallo == 0 && std::fwrite(texto.data(), 1, texto.size(), stdout) != texto.size())
+      fallo = errno != 0 ? errno : EIO;
+  }
+  // The reason of the failure, 0 when everything reached standard output.
+  int Terminar() {
+    if (fallo == 0 && std::fflush(stdout) != 0) fallo = errno != 0 ? errno : EIO;
+    return fallo;
+  }
+
+ private:
+  int fallo = 0;
+};
 
 }  // namespace
 
@@ -164,11 +178,13 @@ int main(int argc, char** argv) {  // NOLINT(bugprone-exception-escape)
     return kSalidaFallo;
   }
 
-  const ResultadoCli resultado = EjecutarCli(opciones);
+  EscrituraSalida salida;
+  const ResultadoCli resultado =
+      EjecutarCli(opciones, [&salida](std::string_view texto) { salida(texto); });
   if (!resultado.error.empty()) std::fprintf(stderr, "quindel-cli: %s\n", resultado.error.c_str());
-  if (!EscribirSalida(resultado.salida)) {
+  if (const int fallo = salida.Terminar(); fallo != 0) {
     std::fprintf(stderr, "quindel-cli: no se puede escribir en la salida estándar: %s\n",
-                 MotivoFallo(errno).c_str());
+                 MotivoFallo(fallo).c_str());
     return kSalidaFallo;
   }
   // exit() leaves `resultado` alone: the process ends, and the system takes back the grammar

@@ -7,6 +7,7 @@
 
 #include "Analizador.h"
 #include "Codificacion.h"
+#include "Escritorjson.h"
 #include "Informe.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t tamano) {
@@ -14,6 +15,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t tam
   const ResultadoAnalisis resultado = AnalizarTexto(cp1252::NormalizarSaltos(texto));
   TextoInforme(resultado,
                {.analisis = true, .errores = true, .explicaciones = true, .tabla = true});
-  DocumentoJson(resultado, "fuzz").dump();
+  std::string json;
+  EscritorJson escritor(json);
+  escritor.Abrir('{');
+  EscribirAnalisisJson(escritor, resultado, "fuzz");
+  escritor.Cerrar('}');
   return 0;
 }

@@ -445,6 +445,20 @@ TEST_F(QuindelCli, aFailingStandardOutputExitsWithTwo) {
   EXPECT_EQ(r.error,
             "quindel-cli: no se puede escribir en la salida estándar: no queda espacio en el "
             "dispositivo\n");
+
+  // A JSON document goes out block by block as it is written; a block that fails is reported
+  // the same, and the status says so.
+  std::string grande = "Terminales = { a }\r\nNoTerminales = {";
+  for (int i = 0; i < 3000; ++i) grande += " A" + std::to_string(i);
+  grande += " }\r\nAxioma = A0\r\nProducciones = {\r\n";
+  for (int i = 0; i < 3000; ++i)
+    grande +=
+        "A" + std::to_string(i) + " -> " + (i < 2999 ? "A" + std::to_string(i + 1) : "a") + "\r\n";
+  grande += "}\r\n";
+  ASSERT_GT(Ejecutar({"--json", "-"}, grande).salida.size(), std::size_t{1} << 20);
+  const Salida json = Ejecutar({"--json", "-"}, grande, "/dev/full");
+  EXPECT_EQ(json.estado, 2);
+  EXPECT_EQ(json.error, r.error);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -1114,6 +1128,67 @@ TEST_F(QuindelCli, transform_noProposalExitsWithFourAndSaysWhy) {
               "Use --help para ver las opciones.\n");
   }
   EXPECT_TRUE(Contenido().empty());
+}
+
+// ---------------------------------------------------------------------------------------------
+// The JSON document's bytes
+
+// What nlohmann's dump(2) writes for the document, with the parse trees in their compact
+// one-line layout: the bytes --json must give, whatever it is written with.
+std::string ComoDump(const std::string& salida) {
+  Json documento = Json::parse(salida);
+  std::vector<std::string> arboles;
+  const auto compactar = [&arboles](Json& parse) {
+    arboles.push_back(parse["tree"].dump());
+    parse["tree"] = "<arbol " + std::to_string(arboles.size() - 1) + ">";
+  };
+  if (documento.contains("parse") && documento["parse"].is_object()) compactar(documento["parse"]);
+  if (documento.contains("parses") && documento["parses"].is_array())
+    for (Json& parse : documento["parses"]) compactar(parse);
+  std::string texto = documento.dump(2) + "\n";
+  for (std::size_t i = 0; i < arboles.size(); ++i) {
+    const std::string marca = "\"<arbol " + std::to_string(i) + ">\"";
+    texto.replace(texto.find(marca), marca.size(), arboles[i]);
+  }
+  return texto;
+}
+
+TEST_F(QuindelCli, json_dumpsBytesForEveryKindOfName) {
+  // Quotes and backslashes, the control characters dump() escapes by letter and by number, DEL,
+  // and Windows-1252 bytes: the euro sign, two bytes the code page leaves undefined, NBSP, ÿ.
+  const std::string raros = "\x08y \x0cz \x1f \x7f \x80 \x81 \x9d \xa0\xff \x0b \x1b[ \" \\";
+  const std::string terminales = "a\"b c\\d \x01x " + raros;
+  std::vector<std::string> producciones = {"S -> A\xD1 B", "A\xD1 -> a\"b A\xD1", "A\xD1 -> lambda",
+                                           "B -> c\\d \x01x", "B -> " + raros};
+  const fs::path gramatica = dir / "q\"b\\.ll1";
+  Escribir(gramatica, TextoGramatica(terminales, "S A\xD1 B", "S", producciones));
+  Escribir(dir / "frases.txt", "a\"b c\\d \x01x\r\n" + raros + "\n\x0cz\n");
+  // A conflict on c\d with its explanation, an unreachable Z and an unused terminal.
+  producciones.insert(producciones.end(), {"B -> c\\d \x1f", "Z -> \\"});
+  const std::string conflicto =
+      TextoGramatica(terminales + " \x02u", "S A\xD1 B Z", "S", producciones);
+
+  const std::vector<Salida> salidas = {
+      Ejecutar({"--json", gramatica.string()}),
+      Ejecutar({"--json", "--parse", "a\"b a\"b c\\d \x01x", gramatica.string()}),
+      Ejecutar({"--json", "--parse-file", (dir / "frases.txt").string(), gramatica.string()}),
+      Ejecutar({"--json", "-"}, conflicto),
+      Ejecutar({"--json", "-"}, TextoGramatica("a\"b a\"b", "S", "S", {"S -> a\"b \x7f"})),
+  };
+  for (const Salida& r : salidas) {
+    ASSERT_FALSE(r.salida.empty()) << r.error;
+    EXPECT_EQ(r.salida, ComoDump(r.salida));
+  }
+  EXPECT_NE(salidas[0].salida.find("\"file\": \"q\\\"b\\\\.ll1\""), std::string::npos);
+  EXPECT_NE(salidas[0].salida.find("\"text\": \"B -> \\by \\fz \\u001f \x7f \xE2\x82\xAC \xC2\x81 "
+                                   "\xC2\x9d \xC2\xA0\xC3\xBF \\u000b \\u001b[ \\\" \\\\\""),
+            std::string::npos);
+  EXPECT_EQ(salidas[1].estado, 0);
+  EXPECT_EQ(Json::parse(salidas[2].salida)["parses"].size(), 3U);
+  const Json explicado = Json::parse(salidas[3].salida);
+  EXPECT_EQ(explicado["explanations"].size(), 1U);
+  EXPECT_EQ(explicado["warnings"].size(), 2U);
+  EXPECT_EQ(salidas[4].estado, 1);
 }
 
 }  // namespace
