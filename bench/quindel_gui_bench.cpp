@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
+#include "Analizador.h"
 #include "Aplicacion.h"
 #include "Dialogos.h"
 #include "Editorgramatica.h"
@@ -99,6 +100,21 @@ int main(int argc, char** argv) {
     correcto &= Comprobar(banco.Analizar(), 2.0, "F5 again, freeing the previous analysis");
     correcto &= Comprobar(DesplazarTraza(banco.ventana, 200), 1.0 / 60,
                           "scrolling the trace, one page painted");
+  }
+  {
+    // F5 frees the previous grammar before it builds the next one: that must not be a pause,
+    // and the next analysis must not be slower for it.
+    Banco banco;
+    banco.Cargar(GenerarGramatica(ParametrosMezcla(100000)));
+    correcto &= Comprobar(banco.Analizar(), 2.0, "F5, 100,000 productions (mix)");
+    correcto &= Comprobar(banco.Analizar(), 2.0, "F5 again, after another 100,000");
+    ResultadoAnalisis analisis = AnalizarTexto(GenerarGramatica(ParametrosMezcla(100000)), false);
+    QElapsedTimer reloj;
+    reloj.start();
+    analisis.tabla.reset();
+    analisis.gramatica.reset();
+    correcto &= Comprobar(reloj.nsecsElapsed() / 1e9, 0.05,
+                          "freeing a 100,000-production analysis, as F5 does");
   }
   {
     Banco banco;

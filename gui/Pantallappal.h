@@ -12,7 +12,6 @@
 
 #include "Dialogos.h"
 #include "Iconos.h"
-#include "Liberador.h"
 
 class CGramatica;
 class CTablaSintactica;
@@ -182,8 +181,6 @@ class TFormPpal : public QMainWindow {
   // The table points into the grammar, so it goes first.
   std::unique_ptr<CGramatica> Gramatica;
   std::unique_ptr<CTablaSintactica> Tabla;
-  // Frees the previous grammar while the next one is analysed.
-  LiberadorDiferido liberador;
   bool lineaComandosConsumida = false;
   bool resultadosHabilitados = false;
 

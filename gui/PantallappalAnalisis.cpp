@@ -49,7 +49,12 @@ void TFormPpal::AnalizarFichero() {
   AgregarMensaje("Analizando fichero " + NombreCorto());
   AgregarAnalisis(AUnicode(TextoInicioAnalisis()));
   std::istringstream entrada(TextoParaAnalisis(AreaEdicion->Texto()));
-  liberador.Liberar(std::move(Gramatica), std::move(Tabla));
+  // The previous grammar goes first: the new one is then built in the room it leaves, close
+  // together. Kept alive or freed on another thread meanwhile, it would scatter the new one,
+  // and every later analysis would be slower (a 100,000-production F5 took 0.95-1.2 s instead
+  // of 0.75 s); freeing it here takes 16 ms.
+  Tabla.reset();
+  Gramatica.reset();
   {
     SumideroTemporal sumidero(
         [this](const std::string& linea) { AgregarAnalisis(AUnicode(linea)); });

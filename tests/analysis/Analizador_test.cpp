@@ -5,7 +5,6 @@
 #include <sstream>
 
 #include "Ayuda.h"
-#include "Liberador.h"
 #include "Mostraranalisis.h"
 
 using prueba::Gramatica;
@@ -87,21 +86,6 @@ TEST(AnalizarTexto, withoutTraceMakesNoLineAndFindsTheSame) {
   EXPECT_TRUE(fuera.lineas.empty());
   EXPECT_EQ(sinTraza.errores, conTraza.errores);
   EXPECT_EQ(sinTraza.registros.size(), 1u);
-}
-
-// The old grammar is freed on another thread while the next one is analysed (the desktop
-// program on F5); the sanitizer build checks that they share nothing.
-TEST(LiberadorDiferido, analysisGoesOnWhileThePreviousGrammarIsFreed) {
-  LiberadorDiferido liberador;
-  const std::string texto = Gramatica("a b", "S T", "S", {"S -> a T", "T -> b S", "T -> lambda"});
-  auto previo = AnalizarTexto(texto);
-  for (int i = 0; i < 20; ++i) {
-    liberador.Liberar(std::move(previo.gramatica), std::move(previo.tabla));
-    auto siguiente = AnalizarTexto(texto);
-    EXPECT_EQ(siguiente.analisis, previo.analisis);
-    ASSERT_TRUE(siguiente.tabla);
-    previo = std::move(siguiente);
-  }
 }
 
 TEST(TextoGuardadoAnalisis, blanksTwoLinesPutsTheTitleThirdAndEndsEveryLineWithCrLf) {
