@@ -1,6 +1,7 @@
 #include "Conjuntosimbolos.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <iterator>
 
 #include "Simbolos.h"
@@ -22,12 +23,37 @@ struct PorNombre {
   }
 };
 
+// The first eight bytes of a name, zero-padded, as a number: a smaller key means a smaller name,
+// and equal keys leave the order to the names themselves.
+std::uint64_t ClaveDeOrden(const std::string& nombre) {
+  std::uint64_t clave = 0;
+  for (std::size_t i = 0; i < 8; ++i)
+    clave = (clave << 8) | (i < nombre.size() ? static_cast<unsigned char>(nombre[i]) : 0u);
+  return clave;
+}
+
 }  // namespace
 
 void ConjuntoSimbolos::Ordenar() const {
   if (!desordenado) return;
-  std::sort(miembros.begin(), miembros.end());
   desordenado = false;
+  if (miembros.size() < kOrdenPorClave) {
+    std::sort(miembros.begin(), miembros.end());
+    return;
+  }
+  // A large set (the grammar's non-terminals) is sorted on keys read once per member: comparing
+  // names visits two symbols per comparison, and on large grammars the symbols lie far apart.
+  struct Clave {
+    std::uint64_t clave;
+    PSimbolo simbolo;
+  };
+  std::vector<Clave> claves;
+  claves.reserve(miembros.size());
+  for (const PSimbolo s : miembros) claves.push_back({ClaveDeOrden(s->Nombre()), s});
+  std::sort(claves.begin(), claves.end(), [](const Clave& a, const Clave& b) {
+    return a.clave != b.clave ? a.clave < b.clave : a.simbolo < b.simbolo;
+  });
+  for (std::size_t i = 0; i < claves.size(); ++i) miembros[i] = claves[i].simbolo;
 }
 
 bool ConjuntoSimbolos::Insertar(CSimbolo* simbolo) {

@@ -56,6 +56,7 @@ class ConjuntoSimbolos {
   std::vector<PSimbolo>::const_iterator end() const;
 
  private:
+  static constexpr std::size_t kOrdenPorClave = 64;
   void Ordenar() const;
 
   mutable std::vector<PSimbolo> miembros;

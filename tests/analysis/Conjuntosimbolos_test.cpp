@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "Cgramatica.h"
 
 namespace {
@@ -33,6 +35,23 @@ TEST(ConjuntoSimbolos, iteratesInByteOrderWhateverTheInsertionOrder) {
   EXPECT_EQ(g.Terminales().Elemento(7), nullptr);
   EXPECT_EQ(g.Terminales().Elemento(-1), nullptr);
   EXPECT_EQ(ConjuntoSimbolos().Elemento(0), nullptr);
+}
+
+// Large sets sort on the names' first eight bytes first: names that share them, end inside
+// them, hold bytes above 0x7F or a NUL must still come in byte order.
+TEST(ConjuntoSimbolos, largeSetsSortInByteOrderToo) {
+  CGramatica g;
+  ConjuntoSimbolos conjunto;
+  std::vector<std::string> nombres;
+  const std::string raices[] = {"abcdefgh", "abcdefg", "abc",      std::string("ab\0c", 4),
+                                "\xE1\xE9", "Z",       "abcdefghi"};
+  for (int i = 0; i < 200; ++i) {
+    nombres.push_back(raices[i % 7] + std::to_string((i * 37) % 200));
+    g.AnadirTerminal(nombres.back(), 1);
+    conjunto.InsertarNuevo(g.BuscarSimbolo(nombres.back()));
+  }
+  std::sort(nombres.begin(), nombres.end(), NombreMenor);
+  EXPECT_EQ(Nombres(conjunto), nombres);
 }
 
 TEST(ConjuntoSimbolos, insertRefusesNamesAlreadyThere) {
