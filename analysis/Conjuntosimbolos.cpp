@@ -6,6 +6,68 @@
 
 #include "Simbolos.h"
 
+MiembrosConjunto& MiembrosConjunto::operator=(const MiembrosConjunto& otro) {
+  if (this != &otro) assign(otro.begin(), otro.end());
+  return *this;
+}
+
+MiembrosConjunto& MiembrosConjunto::operator=(MiembrosConjunto&& otro) noexcept {
+  if (this != &otro) {
+    Liberar();
+    Tomar(otro);
+  }
+  return *this;
+}
+
+void MiembrosConjunto::reserve(std::size_t n) {
+  if (n <= capacidad) return;
+  const std::size_t nueva = std::max<std::size_t>(n, 2 * std::size_t{capacidad});
+  auto* datos = new PSimbolo[nueva];
+  std::copy(begin(), end(), datos);
+  if (!EnSitio()) delete[] monton;
+  monton = datos;
+  capacidad = static_cast<std::uint32_t>(nueva);
+}
+
+void MiembrosConjunto::push_back(PSimbolo simbolo) {
+  if (tamano == capacidad) reserve(std::size_t{tamano} + 1);
+  Datos()[tamano++] = simbolo;
+}
+
+void MiembrosConjunto::insert(const PSimbolo* sitio, PSimbolo simbolo) {
+  const auto posicion = static_cast<std::size_t>(sitio - begin());
+  if (tamano == capacidad) reserve(std::size_t{tamano} + 1);
+  PSimbolo* datos = Datos();
+  std::copy_backward(datos + posicion, datos + tamano, datos + tamano + 1);
+  datos[posicion] = simbolo;
+  ++tamano;
+}
+
+void MiembrosConjunto::assign(const PSimbolo* desde, const PSimbolo* hasta) {
+  tamano = 0;
+  reserve(static_cast<std::size_t>(hasta - desde));
+  std::copy(desde, hasta, Datos());
+  tamano = static_cast<std::uint32_t>(hasta - desde);
+}
+
+void MiembrosConjunto::Liberar() {
+  if (!EnSitio()) delete[] monton;
+  capacidad = kEnSitio;
+  tamano = 0;
+}
+
+void MiembrosConjunto::Tomar(MiembrosConjunto& otro) {
+  if (otro.EnSitio()) {
+    std::copy(otro.begin(), otro.end(), enSitio);
+  } else {
+    monton = otro.monton;
+    capacidad = otro.capacidad;
+    otro.capacidad = kEnSitio;
+  }
+  tamano = otro.tamano;
+  otro.tamano = 0;
+}
+
 bool operator<(PSimbolo a, PSimbolo b) {
   return static_cast<CSimbolo*>(a) != static_cast<CSimbolo*>(b) &&
          NombreMenor(a->Nombre(), b->Nombre());
@@ -53,7 +115,8 @@ void ConjuntoSimbolos::Ordenar() const {
   std::sort(claves.begin(), claves.end(), [](const Clave& a, const Clave& b) {
     return a.clave != b.clave ? a.clave < b.clave : a.simbolo < b.simbolo;
   });
-  for (std::size_t i = 0; i < claves.size(); ++i) miembros[i] = claves[i].simbolo;
+  PSimbolo* destino = miembros.begin();
+  for (const Clave& c : claves) *destino++ = c.simbolo;
 }
 
 bool ConjuntoSimbolos::Insertar(CSimbolo* simbolo) {
@@ -84,14 +147,14 @@ CSimbolo* ConjuntoSimbolos::Elemento(int k) const {
   return miembros[static_cast<std::size_t>(k)];
 }
 
-std::vector<PSimbolo>::const_iterator ConjuntoSimbolos::begin() const {
+const PSimbolo* ConjuntoSimbolos::begin() const {
   Ordenar();
-  return miembros.cbegin();
+  return miembros.begin();
 }
 
-std::vector<PSimbolo>::const_iterator ConjuntoSimbolos::end() const {
+const PSimbolo* ConjuntoSimbolos::end() const {
   Ordenar();
-  return miembros.cend();
+  return miembros.end();
 }
 
 ConjuntoSimbolos ConjuntoSimbolos::Union(const ConjuntoSimbolos& a, const ConjuntoSimbolos& b) {
@@ -117,11 +180,11 @@ bool ConjuntoSimbolos::Unir(const ConjuntoSimbolos& otro) {
   }
   // The common case of the analysis: the other set adds nothing.
   if (std::includes(miembros.begin(), miembros.end(), otro.begin(), otro.end())) return false;
-  std::vector<PSimbolo> unidos;
+  MiembrosConjunto unidos;
   unidos.reserve(miembros.size() + otro.miembros.size());
   std::set_union(miembros.begin(), miembros.end(), otro.begin(), otro.end(),
                  std::back_inserter(unidos));
-  miembros.swap(unidos);
+  miembros = std::move(unidos);
   return true;
 }
 

@@ -2,8 +2,9 @@
 // the set of symbols, unique by name and iterated in that order.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
-#include <vector>
 
 class CSimbolo;
 
@@ -13,12 +14,14 @@ inline bool NombreMenor(const std::string& a, const std::string& b) {
   return a.compare(b) < 0;  // char_traits<char>::compare is memcmp: unsigned bytes
 }
 
-// A non-owning symbol pointer that orders by name.
+// A non-owning symbol pointer that orders by name. Trivial, like the pointer it wraps (a
+// default-made one holds no value), so that a set can keep members in a union.
 class PSimbolo {
  public:
+  PSimbolo() = default;
   // It converts freely to and from the pointer, so that sets read as sets of symbols.
   // NOLINTNEXTLINE(google-explicit-constructor)
-  PSimbolo(CSimbolo* simbolo = nullptr) : simbolo(simbolo) {}
+  PSimbolo(CSimbolo* simbolo) : simbolo(simbolo) {}
   // NOLINTNEXTLINE(google-explicit-constructor)
   operator CSimbolo*() const { return simbolo; }
   CSimbolo* operator->() const { return simbolo; }
@@ -28,7 +31,54 @@ class PSimbolo {
 };
 bool operator<(PSimbolo a, PSimbolo b);
 
-// A set of symbols, unique by name, iterated in name order. Held as a sorted vector so that
+// The members of a set, in an array: up to two in place, more on the heap. Most sets of an
+// analysis hold a terminal or two, and a grammar of a million productions has millions of
+// sets: a heap block each would be as many allocations, and as many places in memory to visit.
+class MiembrosConjunto {
+ public:
+  using value_type = PSimbolo;
+
+  MiembrosConjunto() : enSitio{} {}
+  MiembrosConjunto(const MiembrosConjunto& otro) : MiembrosConjunto() {
+    assign(otro.begin(), otro.end());
+  }
+  MiembrosConjunto(MiembrosConjunto&& otro) noexcept : MiembrosConjunto() { Tomar(otro); }
+  MiembrosConjunto& operator=(const MiembrosConjunto& otro);
+  MiembrosConjunto& operator=(MiembrosConjunto&& otro) noexcept;
+  ~MiembrosConjunto() { Liberar(); }
+
+  PSimbolo* begin() { return Datos(); }
+  PSimbolo* end() { return Datos() + tamano; }
+  const PSimbolo* begin() const { return Datos(); }
+  const PSimbolo* end() const { return Datos() + tamano; }
+  std::size_t size() const { return tamano; }
+  bool empty() const { return tamano == 0; }
+  PSimbolo operator[](std::size_t i) const { return Datos()[i]; }
+  PSimbolo back() const { return Datos()[tamano - 1]; }
+
+  void reserve(std::size_t n);
+  void push_back(PSimbolo simbolo);
+  // Inserts before `sitio`, which must point into the array.
+  void insert(const PSimbolo* sitio, PSimbolo simbolo);
+  void assign(const PSimbolo* desde, const PSimbolo* hasta);
+
+ private:
+  static constexpr std::uint32_t kEnSitio = 2;
+  bool EnSitio() const { return capacidad == kEnSitio; }
+  PSimbolo* Datos() { return EnSitio() ? enSitio : monton; }
+  const PSimbolo* Datos() const { return EnSitio() ? enSitio : monton; }
+  void Liberar();
+  void Tomar(MiembrosConjunto& otro);
+
+  union {
+    PSimbolo enSitio[kEnSitio];
+    PSimbolo* monton;
+  };
+  std::uint32_t tamano = 0;
+  std::uint32_t capacidad = kEnSitio;
+};
+
+// A set of symbols, unique by name, iterated in name order. Held as a sorted array so that
 // Elemento(k) is a direct access; large sets filled in any order are sorted once, lazily.
 class ConjuntoSimbolos {
  public:
@@ -52,13 +102,13 @@ class ConjuntoSimbolos {
   // " { a b }", or " { a b lambda }" for a nullable owner.
   std::string TextoConjunto(bool lambda) const;
 
-  std::vector<PSimbolo>::const_iterator begin() const;
-  std::vector<PSimbolo>::const_iterator end() const;
+  const PSimbolo* begin() const;
+  const PSimbolo* end() const;
 
  private:
   static constexpr std::size_t kOrdenPorClave = 64;
   void Ordenar() const;
 
-  mutable std::vector<PSimbolo> miembros;
+  mutable MiembrosConjunto miembros;
   mutable bool desordenado = false;
 };

@@ -54,6 +54,32 @@ TEST(ConjuntoSimbolos, largeSetsSortInByteOrderToo) {
   EXPECT_EQ(Nombres(conjunto), nombres);
 }
 
+// Members live in place up to two, then on the heap: copies and moves from either state, and
+// growth through insertion, keep every member.
+TEST(ConjuntoSimbolos, copiesAndMovesKeepMembersInPlaceOrOnTheHeap) {
+  CGramatica g;
+  for (const char* n : {"a", "b", "c", "d", "e"}) g.AnadirTerminal(n, 1);
+  ConjuntoSimbolos pequeno, grande;
+  for (const char* n : {"b", "a"}) pequeno.Insertar(g.BuscarSimbolo(n));
+  for (const char* n : {"e", "a", "d", "b", "c"}) grande.Insertar(g.BuscarSimbolo(n));
+  const std::vector<std::string> dos{"a", "b"}, cinco{"a", "b", "c", "d", "e"};
+  ConjuntoSimbolos copia = pequeno, otra = grande;
+  EXPECT_EQ(Nombres(copia), dos);
+  EXPECT_EQ(Nombres(otra), cinco);
+  copia = grande;  // in place to heap
+  otra = pequeno;  // heap to in place
+  EXPECT_EQ(Nombres(copia), cinco);
+  EXPECT_EQ(Nombres(otra), dos);
+  ConjuntoSimbolos movido = std::move(copia), movidoPequeno = std::move(otra);
+  EXPECT_EQ(Nombres(movido), cinco);
+  EXPECT_EQ(Nombres(movidoPequeno), dos);
+  movido = std::move(movidoPequeno);
+  EXPECT_EQ(Nombres(movido), dos);
+  EXPECT_TRUE(movido.Unir(grande));
+  EXPECT_EQ(Nombres(movido), cinco);
+  EXPECT_EQ(Nombres(pequeno), dos);
+}
+
 TEST(ConjuntoSimbolos, insertRefusesNamesAlreadyThere) {
   CGramatica g;
   g.AnadirTerminal("x", 1);
