@@ -290,6 +290,17 @@ std::string Cifra(double valor, const char* unidad) {
   return texto;
 }
 
+// A case's time and peak memory against its targets; a target of 0 is not checked.
+bool ComprobarTiempoYMemoria(const std::string& nombre, double segundos, double segundosMax,
+                             double megas, double megasMax) {
+  bool correcto = true;
+  if (segundosMax > 0)
+    correcto &= Comprobar(segundos <= segundosMax, nombre + ": time <= " + Cifra(segundosMax, "s"));
+  if (megasMax > 0)
+    correcto &= Comprobar(megas <= megasMax, nombre + ": peak memory <= " + Cifra(megasMax, "MB"));
+  return correcto;
+}
+
 // ---------------------------------------------------------------------------------------------
 // quindel-cli end to end: process start to exit, as a user or a script meets it
 
@@ -384,12 +395,8 @@ int EjecutarSerieCli(const std::string& cli, int repeticiones) {
   std::printf("\nTargets (median of %d runs):\n", repeticiones);
   for (std::size_t i = 0; i < kCasosCli.size(); ++i) {
     const CasoCli& caso = kCasosCli[i];
-    if (caso.segundosMax > 0)
-      correcto &= Comprobar(medidas[i].segundos <= caso.segundosMax,
-                            caso.nombre + ": time <= " + Cifra(caso.segundosMax, "s"));
-    if (caso.megasMax > 0)
-      correcto &= Comprobar(medidas[i].megas <= caso.megasMax,
-                            caso.nombre + ": peak memory <= " + Cifra(caso.megasMax, "MB"));
+    correcto &= ComprobarTiempoYMemoria(caso.nombre, medidas[i].segundos, caso.segundosMax,
+                                        medidas[i].megas, caso.megasMax);
   }
   // The rows in kCasosCli: 100k and 1M of each shape.
   for (const auto& [grande, pequeno, forma] :
@@ -423,12 +430,8 @@ int EjecutarSerie(int repeticiones) {
   std::printf("\nTargets:\n");
   for (std::size_t i = 0; i < kCasos.size(); ++i) {
     const Caso& caso = kCasos[i];
-    if (caso.segundosMax > 0)
-      correcto &= Comprobar(medidas[i].segundos <= caso.segundosMax,
-                            caso.nombre + ": time <= " + Cifra(caso.segundosMax, "s"));
-    if (caso.megasMax > 0)
-      correcto &= Comprobar(medidas[i].megas <= caso.megasMax,
-                            caso.nombre + ": peak memory <= " + Cifra(caso.megasMax, "MB"));
+    correcto &= ComprobarTiempoYMemoria(caso.nombre, medidas[i].segundos, caso.segundosMax,
+                                        medidas[i].megas, caso.megasMax);
   }
   for (std::size_t i = 0; i < kFrases.size(); ++i)
     if (kFrases[i].segundosMax > 0)
