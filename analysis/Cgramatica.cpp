@@ -212,7 +212,7 @@ std::span<const Aparicion> CGramatica::Apariciones(const CSimboloNoTerminal& sim
   return {agrupadas.data() + inicios[k], agrupadas.data() + inicios[k + 1]};
 }
 
-// A counting sort by declaration place, stable: each symbol's occurrences keep their reading
+// A counting sort by the symbols' numbers, stable: each symbol's occurrences keep their reading
 // order. Those grouped before come first, as they were noted first.
 void CGramatica::AgruparApariciones() const {
   const auto n = static_cast<std::size_t>(porNombre.Tamano());
