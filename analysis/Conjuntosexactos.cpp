@@ -4,27 +4,11 @@
 #include <deque>
 
 #include "Cgramatica.h"
+#include "Grafos.h"
 
 namespace {
 
 using Palabra = std::uint64_t;
-
-// Adjacency lists in one array: the successors of v are destinos[inicio[v] .. inicio[v+1]).
-struct Grafo {
-  std::vector<std::size_t> inicio;
-  std::vector<int> destinos;
-};
-
-Grafo ConstruirGrafo(int vertices, const std::vector<std::pair<int, int>>& aristas) {
-  Grafo grafo;
-  grafo.inicio.assign(static_cast<std::size_t>(vertices) + 1, 0);
-  for (const auto& [desde, hasta] : aristas) ++grafo.inicio[static_cast<std::size_t>(desde) + 1];
-  for (std::size_t v = 1; v < grafo.inicio.size(); ++v) grafo.inicio[v] += grafo.inicio[v - 1];
-  grafo.destinos.resize(aristas.size());
-  std::vector<std::size_t> libre(grafo.inicio.begin(), grafo.inicio.end() - 1);
-  for (const auto& [desde, hasta] : aristas) grafo.destinos[libre[desde]++] = hasta;
-  return grafo;
-}
 
 void PonerBit(Palabra* bits, int t) { bits[t / 64] |= Palabra{1} << (t % 64); }
 
@@ -33,66 +17,34 @@ void UnirBits(Palabra* destino, const Palabra* origen, int palabras) {
 }
 
 // The least solution of S(v) = base(v) ∪ ⋃ S(w) over the edges v → w. Every vertex of a
-// strongly connected component gets the same set; components are finished successors first
-// (Tarjan's order), so each one is settled in a single pass. Iterative: chains may be long.
+// strongly connected component gets the same set; components come successors first, so each
+// one is settled in a single pass.
 std::vector<Palabra> Resolver(const Grafo& grafo, std::vector<Palabra> conjuntos, int palabras) {
-  const int n = static_cast<int>(grafo.inicio.size()) - 1;
-  std::vector<int> orden(n, -1), bajo(n, 0), componente(n, -1);
-  std::vector<char> enPila(n, 0);
-  std::vector<int> pila;
-  std::vector<std::pair<int, std::size_t>> llamadas;  // vertex, next edge
-  int contador = 0;
-  int componentes = 0;
+  const auto n = grafo.inicio.size() - 1;
+  int numComponentes = 0;
+  const std::vector<int> componente = Componentes(grafo.inicio, grafo.destinos, numComponentes);
+  // The members of each component, grouped by a counting sort.
+  std::vector<int> inicioMiembros(static_cast<std::size_t>(numComponentes) + 1, 0);
+  for (const int c : componente) ++inicioMiembros[static_cast<std::size_t>(c) + 1];
+  for (std::size_t c = 0; c + 1 < inicioMiembros.size(); ++c)
+    inicioMiembros[c + 1] += inicioMiembros[c];
+  std::vector<int> miembros(n);
+  std::vector<int> libre(inicioMiembros.begin(), inicioMiembros.end() - 1);
+  for (std::size_t v = 0; v < n; ++v) miembros[libre[componente[v]]++] = static_cast<int>(v);
+
   std::vector<Palabra> acumulado(static_cast<std::size_t>(palabras));
-
-  auto visitar = [&](int v) {
-    orden[v] = bajo[v] = contador++;
-    pila.push_back(v);
-    enPila[v] = 1;
-    llamadas.emplace_back(v, grafo.inicio[v]);
-  };
-  auto cerrarComponente = [&](int raiz) {
-    const auto desde = std::find(pila.rbegin(), pila.rend(), raiz).base() - 1;
-    const std::vector<int> miembros(desde, pila.end());
-    pila.erase(desde, pila.end());
-    const int id = componentes++;
+  auto fila = [&](int v) { return &conjuntos[static_cast<std::size_t>(v) * palabras]; };
+  for (int c = 0; c < numComponentes; ++c) {
     std::fill(acumulado.begin(), acumulado.end(), 0);
-    for (const int m : miembros) {
-      enPila[m] = 0;
-      componente[m] = id;
+    for (int i = inicioMiembros[c]; i < inicioMiembros[c + 1]; ++i) {
+      const int m = miembros[i];
+      UnirBits(acumulado.data(), fila(m), palabras);
+      for (int e = grafo.inicio[m]; e < grafo.inicio[m + 1]; ++e)
+        if (const int w = grafo.destinos[e]; componente[w] != c)
+          UnirBits(acumulado.data(), fila(w), palabras);
     }
-    for (const int m : miembros) {
-      UnirBits(acumulado.data(), &conjuntos[static_cast<std::size_t>(m) * palabras], palabras);
-      for (std::size_t e = grafo.inicio[m]; e < grafo.inicio[m + 1]; ++e) {
-        const int w = grafo.destinos[e];
-        if (componente[w] != id)
-          UnirBits(acumulado.data(), &conjuntos[static_cast<std::size_t>(w) * palabras], palabras);
-      }
-    }
-    for (const int m : miembros)
-      std::copy(acumulado.begin(), acumulado.end(),
-                conjuntos.begin() + static_cast<std::ptrdiff_t>(m) * palabras);
-  };
-
-  for (int inicial = 0; inicial < n; ++inicial) {
-    if (orden[inicial] >= 0) continue;
-    visitar(inicial);
-    while (!llamadas.empty()) {
-      auto& [v, siguiente] = llamadas.back();
-      if (siguiente < grafo.inicio[v + 1]) {
-        const int w = grafo.destinos[siguiente++];
-        if (orden[w] < 0)
-          visitar(w);
-        else if (enPila[w])
-          bajo[v] = std::min(bajo[v], orden[w]);
-        continue;
-      }
-      const int terminado = v;
-      llamadas.pop_back();
-      if (!llamadas.empty())
-        bajo[llamadas.back().first] = std::min(bajo[llamadas.back().first], bajo[terminado]);
-      if (bajo[terminado] == orden[terminado]) cerrarComponente(terminado);
-    }
+    for (int i = inicioMiembros[c]; i < inicioMiembros[c + 1]; ++i)
+      std::copy(acumulado.begin(), acumulado.end(), fila(miembros[i]));
   }
   return conjuntos;
 }

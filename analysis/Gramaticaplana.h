@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "Grafos.h"
+
 class CGramatica;
 class CProduccion;
 class CSimbolo;
@@ -89,12 +91,6 @@ std::vector<char> Anulables(const GramaticaPlana& g);
 std::vector<char> Productivos(const GramaticaPlana& g);
 // Per symbol: whether it appears in some sentential form derived from the axiom.
 std::vector<char> Accesibles(const GramaticaPlana& g);
-
-// Strongly connected components of a graph given as adjacency lists in one array (the
-// successors of v are destinos[inicio[v] .. inicio[v+1])). Answers each vertex's component;
-// components are numbered successors first.
-std::vector<int> Componentes(const std::vector<int>& inicio, const std::vector<int>& destinos,
-                             int& numComponentes);
 
 // Left recursion. Position i of production p is a left corner when every symbol before it is
 // nullable; non-terminal A is left-recursive when a chain of left corners leads from A back to A.
