@@ -1,6 +1,9 @@
 #include "Ficherogramatica.h"
 
+#include <fcntl.h>
+#include <unistd.h>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <string_view>
 
@@ -40,10 +43,39 @@ std::optional<QString> LeerGramatica(const QString& ruta) {
   return DecodificarGramatica(bytes);
 }
 
+namespace {
+
+// A device or a FIFO is written where it stands: renaming a new file over it would replace the
+// device itself. Opened without waiting, so a FIFO nobody reads fails at once instead of
+// freezing the window.
+bool EscribirEnSuSitio(const QString& ruta, const QByteArray& bytes) {
+  const int descriptor =
+      ::open(QFile::encodeName(ruta).constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (descriptor < 0) return false;
+  // Once open, a reader that is slow to drain a FIFO is waited for rather than cut short.
+  ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
+  QFile fichero;
+  const bool escrito = fichero.open(descriptor, QIODevice::WriteOnly | QIODevice::Unbuffered,
+                                    QFileDevice::AutoCloseHandle) &&
+                       fichero.write(bytes) == bytes.size() &&
+                       fichero.error() == QFileDevice::NoError;
+  if (!fichero.isOpen()) ::close(descriptor);
+  return escrito;
+}
+
+}  // namespace
+
 bool EscribirFichero(const QString& ruta, const QByteArray& bytes) {
+  const QFileInfo destino(ruta);
+  if (destino.exists() && !destino.isFile())
+    return !destino.isDir() && EscribirEnSuSitio(ruta, bytes);
   QSaveFile fichero(ruta);
   if (!fichero.open(QIODevice::WriteOnly)) return false;
-  if (fichero.write(bytes) != bytes.size()) {
+  // QSaveFile buffers the bytes, and on Qt 6.4 commit() renames the temporary file over the
+  // target even when they never reached the disk (a full disk): flush first, and on any error
+  // cancel; the uncommitted temporary file goes with `fichero`, and the old file stays.
+  if (fichero.write(bytes) != bytes.size() || !fichero.flush() ||
+      fichero.error() != QFileDevice::NoError) {
     fichero.cancelWriting();
     return false;
   }

@@ -23,6 +23,7 @@ std::variant<QByteArray, CaracterInalmacenable> CodificarGramatica(const QString
 // The text of the file at `ruta`, or nothing when it cannot be read.
 std::optional<QString> LeerGramatica(const QString& ruta);
 // Replaces the file at `ruta` with `bytes` through a temporary file renamed over it, so a failed
-// write leaves the previous file whole. False on any failure. Every file the program writes
-// (grammars, table pages, traces) goes through here.
+// write (a full disk included) leaves the previous file whole; a device or a FIFO that exists is
+// written in place. False on any failure. Every file the program writes (grammars, table pages,
+// traces, trees) goes through here.
 bool EscribirFichero(const QString& ruta, const QByteArray& bytes);

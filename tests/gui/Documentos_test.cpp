@@ -1,11 +1,16 @@
 // Documents: new, open, close with the question about unsaved changes, save, save as, print and
 // exit; the Windows-1252 bytes and CR LF line ends of grammar files.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 #include <QCloseEvent>
 #include <QDir>
 #include <QRegularExpression>
 
 #include "Banco.h"
+#include "Disco.h"
+#include "Ficherogramatica.h"
 #include "Suites.h"
 
 namespace {
@@ -237,6 +242,76 @@ class Documentos : public QObject {
     QCOMPARE(banco.Mensajes().last(), "Error al escribir en el fichero " + ruta);
     QCOMPARE(Banco::Contenido(ruta), QByteArray("previo\r\n"));
     QVERIFY(banco.Editor()->Modificado());
+  }
+
+  // The old file stays whole, the failure is reported as a failure and the changes stay
+  // unsaved, whether the disk fills up or a write fails some other way.
+  void discoLlenoConservaElFichero() {
+    Banco banco;
+    DiscoPequeno disco(banco.Ruta("disco"));
+    if (!disco.Montado()) QSKIP("no se puede montar un tmpfs aquí");
+    const QString ruta = banco.CrearFichero("disco/g.ll1", "previo\r\n");
+    banco.ventana->AbrirFichero(ruta);
+    banco.Editor()->insertPlainText("S -> a\n");
+    disco.Llenar();
+    banco.Accion("MGuardar")->trigger();
+    QCOMPARE(banco.guion->Titulos(), QStringList{"error|Error al guardar"});
+    QCOMPARE(banco.Mensajes().last(), "Error al escribir en el fichero " + ruta);
+    QCOMPARE(Banco::Contenido(ruta), QByteArray("previo\r\n"));
+    QVERIFY(banco.Editor()->Modificado());
+    QCOMPARE(QDir(banco.Ruta("disco")).entryList(QDir::Files | QDir::Hidden),
+             QStringList({"g.ll1", "relleno"}));
+  }
+
+  void escrituraFallidaConservaLaGramaticaYLaTraza() {
+    Banco banco;
+    const QString gramatica = banco.CrearFichero("g.ll1", "previo\r\n");
+    const QString traza = banco.CrearFichero("traza.txt", "traza previa\r\n");
+    banco.ventana->AbrirFichero(gramatica);
+    banco.ventana->AnalizarFichero();
+    banco.Editor()->insertPlainText(QString(200, 'x') + "\n");
+    {
+      const LimiteDeEscritura limite(64);
+      banco.Accion("MGuardar")->trigger();
+      banco.ventana->GuardarAnalisisEn(traza);
+    }
+    QCOMPARE(banco.guion->Titulos(),
+             QStringList({"error|Error al guardar", "error|Error al guardar"}));
+    QCOMPARE(banco.Mensajes().mid(banco.Mensajes().size() - 2),
+             QStringList({"Error al escribir en el fichero " + gramatica,
+                          "Error al escribir en el fichero " + traza}));
+    QCOMPARE(Banco::Contenido(gramatica), QByteArray("previo\r\n"));
+    QCOMPARE(Banco::Contenido(traza), QByteArray("traza previa\r\n"));
+    QVERIFY(banco.Editor()->Modificado());
+    QCOMPARE(QDir(banco.carpeta.path()).entryList(QDir::Files | QDir::Hidden),
+             QStringList({"g.ll1", "traza.txt"}));
+  }
+
+  // A device or a FIFO that exists is written in place, never replaced by a regular file, and a
+  // FIFO that nobody reads fails at once rather than freezing the window.
+  void dispositivosSeEscribenEnSuSitio() {
+    QTemporaryDir carpeta;
+    const QByteArray fifo = QFile::encodeName(carpeta.filePath("fifo"));
+    QCOMPARE(mkfifo(fifo.constData(), 0600), 0);
+    QVERIFY(!EscribirFichero(fifo, "sin lector"));
+    const int lector = open(fifo.constData(), O_RDONLY | O_NONBLOCK);
+    QVERIFY(EscribirFichero(fifo, "hola"));
+    char leido[8] = {};
+    QCOMPARE(read(lector, leido, sizeof leido), 4);
+    close(lector);
+    QCOMPARE(QByteArray(leido), QByteArray("hola"));
+    QVERIFY(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
+    QVERIFY(!EscribirFichero(carpeta.path(), "x"));
+
+    // Copies of the null and full devices, where this test may make them.
+    const QByteArray nulo = QFile::encodeName(carpeta.filePath("nulo"));
+    const QByteArray lleno = QFile::encodeName(carpeta.filePath("lleno"));
+    if (mknod(nulo.constData(), S_IFCHR | 0600, makedev(1, 3)) != 0 ||
+        mknod(lleno.constData(), S_IFCHR | 0600, makedev(1, 7)) != 0)
+      QSKIP("no se pueden crear dispositivos aquí");
+    QVERIFY(EscribirFichero(nulo, "x"));
+    QVERIFY(!EscribirFichero(lleno, "x"));
+    QVERIFY(!QFileInfo(nulo).isFile() && !QFileInfo(lleno).isFile());
   }
 
   void ficheroProtegidoNoSeSobrescribe() {
