@@ -1,6 +1,7 @@
 #include "Transformacion.h"
 
 #include <algorithm>
+#include <array>
 #include <map>
 #include <numeric>
 #include <set>
@@ -45,7 +46,8 @@ class Editable {
   std::string Forma(const Derecha& simbolos) const;
   // The grammar as numbers; the productions go in the written order.
   GramaticaPlana Plana() const;
-  std::string Texto() const;
+  // The grammar file; `primera`, when given, gets the line of the first production.
+  std::string Texto(int* primera = nullptr) const;
 
  private:
   int terminales = 0;
@@ -143,7 +145,7 @@ GramaticaPlana Editable::Plana() const {
   return g;
 }
 
-std::string Editable::Texto() const {
+std::string Editable::Texto(int* primera) const {
   constexpr std::size_t kAncho = 100;
   std::string texto;
   // A set's members wrap at kAncho columns. A "}" member never ends a line: there it would
@@ -167,6 +169,7 @@ std::string Editable::Texto() const {
   conjunto("Terminales", terminalesDeclarados);
   conjunto("NoTerminales", orden);
   texto += "Axioma = " + nombres[axioma] + "\r\nProducciones = {\r\n";
+  if (primera) *primera = static_cast<int>(std::count(texto.begin(), texto.end(), '\n')) + 1;
   for (const int a : orden)
     for (const Derecha& d : reglas[a]) texto += TextoRegla(a, d) + "\r\n";
   return texto + "}\r\n";
@@ -174,13 +177,38 @@ std::string Editable::Texto() const {
 
 enum class Fin { Hecho, Crece, Ciclo };
 
+// An error that the analysis of the grammar as it stands records, with the non-terminal and
+// the productions (indices into its right sides) on its lines; -1 where a line holds none.
+struct Conflicto {
+  Error registro;
+  int a = -1;
+  std::array<int, 2> reglas{-1, -1};
+};
+
+// The analyses made here go through the process-wide error list, which still holds the errors
+// of the analysis the user ran: each leaves the list as it found it.
+class ErroresGuardados {
+ public:
+  ErroresGuardados() : errores(listaErrores.Errores()) {}
+  ~ErroresGuardados() {
+    listaErrores.Vaciar();
+    for (const Error& error : errores) listaErrores.Agregar(error);
+  }
+  ErroresGuardados(const ErroresGuardados&) = delete;
+  ErroresGuardados& operator=(const ErroresGuardados&) = delete;
+
+ private:
+  std::vector<Error> errores;
+};
+
 // The rewriting, step by step; each step notes what it did in `pasos`.
 class Transformador {
  public:
   Transformador(Editable gramatica, std::size_t limite) : g(std::move(gramatica)), limite(limite) {}
 
-  // Classic substitution in the written order, inside each set of mutually left-recursive
-  // non-terminals, then the direct recursion of each; Ciclo when some recursion is left.
+  // Classic substitution inside each set of mutually left-recursive non-terminals, in the
+  // written order (or, with `entradasAlFinal`, with the members used from elsewhere last), then
+  // the direct recursion of each; Ciclo when some recursion is left.
   Fin QuitarRecursividad();
   // Every production lambda goes, the others get a copy without each subset of their
   // nullable symbols; the axiom keeps the empty string. False when nothing was nullable.
@@ -197,15 +225,33 @@ class Transformador {
   void QuitarInaccesibles();
   // The texts of a left-recursion cycle that is left, if any.
   std::vector<std::string> CicloRestante() const;
+  // Two productions of a non-terminal that still clash, one of them beginning with a
+  // non-terminal: its productions take its place and the grammar is factored again, for every
+  // such conflict in a round, for at most `rondas` rounds. The state with the fewest errors
+  // seen is kept, with its errors in `conflictos`.
+  void Sustituir(int rondas);
+  // One step per error left in `conflictos`, up to a few.
+  void AnotarConflictos();
 
   Editable g;
   std::vector<std::string> pasos;
+  std::vector<Conflicto> conflictos;
+  bool entradasAlFinal = false;
+  bool reordenado = false;  // some group went in another order than the written one
   bool Excede() const { return crecio || g.Tamano() > limite; }
 
  private:
   void Directa(int a, const std::set<int>& grupo);
+  // The group's members used other than as the first symbol of a member (or the axiom) go
+  // last: the others are substituted into them and then lie out of reach.
+  std::vector<int> EntradasAlFinal(const std::vector<int>& grupo, const GramaticaPlana& plana);
+  bool FactorizarTodos();
   // One non-terminal's prefixes; true when one was factored out.
   bool FactorizarUno(int a);
+  std::vector<Conflicto> Conflictos() const;
+  // One round of Sustituir; false when no conflict had a non-terminal to substitute.
+  bool SustituirRonda();
+  std::string TextoConflicto(const Conflicto& c, const std::vector<char>& anulables) const;
 
   std::size_t limite;
   std::size_t trabajo = 0;  // symbols written by substitution
@@ -225,6 +271,8 @@ Fin Transformador::QuitarRecursividad() {
     if (nuevo) grupos.emplace_back();
     grupos[en->second].push_back(a);
   }
+  if (entradasAlFinal)
+    for (std::vector<int>& grupo : grupos) grupo = EntradasAlFinal(grupo, plana);
   for (const std::vector<int>& grupo : grupos) {
     const std::set<int> miembros(grupo.begin(), grupo.end());
     std::map<int, std::size_t> lugar;
@@ -273,6 +321,30 @@ Fin Transformador::QuitarRecursividad() {
     }
   }
   return CicloRestante().empty() ? Fin::Hecho : Fin::Ciclo;
+}
+
+std::vector<int> Transformador::EntradasAlFinal(const std::vector<int>& grupo,
+                                                const GramaticaPlana& plana) {
+  const std::set<int> miembros(grupo.begin(), grupo.end());
+  std::vector<int> orden, entradas;
+  for (const int x : grupo) {
+    bool entrada = x == g.Axioma();
+    for (const auto& [p, posicion] : plana.Apariciones(x))
+      entrada = entrada || posicion > 0 || !miembros.count(plana.Antecedente(p));
+    (entrada ? entradas : orden).push_back(x);
+  }
+  orden.insert(orden.end(), entradas.begin(), entradas.end());
+  if (orden == grupo) return orden;
+  reordenado = true;
+  std::vector<std::string> antes, despues;
+  for (const int x : grupo) antes.push_back(g.Nombre(x));
+  for (const int x : orden) despues.push_back(g.Nombre(x));
+  std::string lista;
+  for (const std::string& nombre : despues) lista += (lista.empty() ? "" : ", ") + nombre;
+  pasos.push_back("Recursividad por la izquierda indirecta entre "_cp1252 + Enumerar(antes) +
+                  ": se sustituye en el orden "_cp1252 + lista +
+                  ", que deja menos conflictos LL(1) que el de NoTerminales.");
+  return orden;
 }
 
 // A -> A α1 | ... | β1 | ... becomes A -> β1 Aprima | ..., Aprima -> α1 Aprima | ... | lambda.
@@ -450,16 +522,22 @@ bool Transformador::QuitarCiclosUnitarios() {
 }
 
 Fin Transformador::Factorizar() {
+  const bool alguno = FactorizarTodos();
+  if (Excede()) return Fin::Crece;
+  if (!alguno) pasos.push_back("No hay prefijos comunes que sacar por la izquierda.");
+  return CicloRestante().empty() ? Fin::Hecho : Fin::Ciclo;
+}
+
+bool Transformador::FactorizarTodos() {
   bool alguno = false;
   for (const int declarado : g.Declarados()) {
     // The new ones named after it too, also those this loop makes.
     for (std::size_t k = 0; k <= g.Derivados(declarado).size(); ++k) {
       alguno |= FactorizarUno(k == 0 ? declarado : g.Derivados(declarado)[k - 1]);
-      if (Excede()) return Fin::Crece;
+      if (Excede()) return alguno;
     }
   }
-  if (!alguno) pasos.push_back("No hay prefijos comunes que sacar por la izquierda.");
-  return CicloRestante().empty() ? Fin::Hecho : Fin::Ciclo;
+  return alguno;
 }
 
 bool Transformador::FactorizarUno(int a) {
@@ -582,6 +660,144 @@ std::vector<std::string> Transformador::CicloRestante() const {
   return textos;
 }
 
+std::vector<Conflicto> Transformador::Conflictos() const {
+  int primera = 0;
+  const std::string texto = g.Texto(&primera);
+  std::vector<std::pair<int, int>> enLinea;  // from the first production's line on
+  for (const int a : g.Orden())
+    for (std::size_t i = 0; i < g.Reglas(a).size(); ++i)
+      enLinea.emplace_back(a, static_cast<int>(i));
+  const ErroresGuardados guardados;
+  const ResultadoAnalisis analisis = AnalizarTexto(texto, false);
+  std::vector<Conflicto> encontrados;
+  for (const Error& registro : analisis.registros) {
+    Conflicto c{registro};
+    const std::array<int, 2> lineas{registro.Linea1(), registro.Linea2()};
+    for (std::size_t k = 0; k < 2; ++k) {
+      const int n = lineas[k] - primera;
+      if (n < 0 || n >= static_cast<int>(enLinea.size())) continue;
+      const auto [a, i] = enLinea[static_cast<std::size_t>(n)];
+      if (c.a >= 0 && c.a != a) continue;
+      c.a = a;
+      c.reglas[k] = i;
+    }
+    encontrados.push_back(std::move(c));
+  }
+  return encontrados;
+}
+
+bool Transformador::SustituirRonda() {
+  const Editable antes = g;  // a non-terminal substituted is taken as the round found it
+  std::map<int, std::set<int>> marcadas;
+  for (const Conflicto& c : conflictos) {
+    const CodigoError codigo = c.registro.Codigo();
+    if ((codigo != CodigoError::FirstCompartido &&
+         codigo != CodigoError::DosProduccionesAnulables) ||
+        c.reglas[0] < 0 || c.reglas[1] < 0)
+      continue;
+    std::vector<std::string> sustituidos;
+    for (const int i : c.reglas) {
+      const Derecha& d = antes.Reglas(c.a)[static_cast<std::size_t>(i)];
+      if (d.empty() || antes.EsTerminal(d[0]) || !marcadas[c.a].insert(i).second) continue;
+      if (std::find(sustituidos.begin(), sustituidos.end(), antes.Nombre(d[0])) ==
+          sustituidos.end())
+        sustituidos.push_back(antes.Nombre(d[0]));
+    }
+    if (sustituidos.empty()) continue;
+    const auto regla = [&](int k) {
+      return antes.TextoRegla(c.a, antes.Reglas(c.a)[static_cast<std::size_t>(c.reglas[k])]);
+    };
+    pasos.push_back("Conflicto LL(1) en " + antes.Nombre(c.a) + " entre " + regla(0) + " y " +
+                    regla(1) + ": sustituidas en " + antes.Nombre(c.a) + " las producciones de " +
+                    Enumerar(sustituidos) + ".");
+  }
+  std::size_t tamano = g.Tamano();
+  for (const auto& [a, indices] : marcadas) {
+    std::vector<Derecha> nuevas;
+    const std::vector<Derecha>& reglas = antes.Reglas(a);
+    for (std::size_t i = 0; i < reglas.size(); ++i) {
+      if (!indices.count(static_cast<int>(i))) {
+        nuevas.push_back(reglas[i]);
+        continue;
+      }
+      for (const Derecha& delta : antes.Reglas(reglas[i][0])) {
+        Derecha nueva = delta;
+        nueva.insert(nueva.end(), reglas[i].begin() + 1, reglas[i].end());
+        tamano += nueva.size() + 1;
+        nuevas.push_back(std::move(nueva));
+      }
+      if (tamano > limite) {
+        crecio = true;
+        return true;
+      }
+    }
+    g.PonerReglas(a, std::move(nuevas));
+  }
+  return !marcadas.empty();
+}
+
+void Transformador::Sustituir(int rondas) {
+  conflictos = Conflictos();
+  if (conflictos.empty() || rondas <= 0) return;
+  // Only conflicts count: a round must never bring back left recursion, nor leave a symbol
+  // without productions.
+  auto soloConflictos = [](const std::vector<Conflicto>& errores) {
+    return std::all_of(errores.begin(), errores.end(), [](const Conflicto& c) {
+      return c.registro.Codigo() >= CodigoError::FirstCompartido;
+    });
+  };
+  Transformador mejor = *this;
+  for (int ronda = 0; ronda < rondas && !conflictos.empty(); ++ronda) {
+    if (!SustituirRonda() || Excede()) break;
+    FactorizarTodos();
+    if (Excede()) break;
+    QuitarInaccesibles();
+    conflictos = Conflictos();
+    if (conflictos.size() < mejor.conflictos.size() && soloConflictos(conflictos)) mejor = *this;
+  }
+  *this = std::move(mejor);
+}
+
+std::string Transformador::TextoConflicto(const Conflicto& c,
+                                          const std::vector<char>& anulables) const {
+  const std::string& simbolo = c.registro.Simbolo();
+  if (c.a < 0 || c.reglas[0] < 0 || c.reglas[1] < 0)
+    return "Queda un error LL(1) en " + simbolo + ".";
+  const std::string& a = g.Nombre(c.a);
+  std::array<std::string, 2> reglas;
+  std::array<bool, 2> anulable{};
+  for (std::size_t k = 0; k < 2; ++k) {
+    const Derecha& d = g.Reglas(c.a)[static_cast<std::size_t>(c.reglas[k])];
+    reglas[k] = g.TextoRegla(c.a, d);
+    anulable[k] = std::all_of(d.begin(), d.end(), [&](int s) { return anulables[s] != 0; });
+  }
+  const std::string cabeza = "Queda un conflicto LL(1) en " + a + ": ";
+  switch (c.registro.Codigo()) {
+    case CodigoError::FirstCompartido:
+      return cabeza + reglas[0] + " y " + reglas[1] + " pueden empezar las dos por " + simbolo +
+             ".";
+    case CodigoError::DosProduccionesAnulables:
+      return cabeza + reglas[0] + " y " + reglas[1] + " derivan las dos la cadena vacía."_cp1252;
+    case CodigoError::EnFirstYFollow:
+      // The nullable production second.
+      if (anulable[0] && !anulable[1]) std::swap(reglas[0], reglas[1]);
+      return cabeza + simbolo + " puede empezar " + a + " (" + reglas[0] + ") o seguir a " + a +
+             " (" + reglas[1] + ").";
+    default:
+      return "Queda un error LL(1) en " + a + ".";
+  }
+}
+
+void Transformador::AnotarConflictos() {
+  constexpr std::size_t kAnotados = 10;
+  const std::vector<char> anulables = Anulables(g.Plana());
+  for (std::size_t k = 0; k < conflictos.size() && k < kAnotados; ++k)
+    pasos.push_back(TextoConflicto(conflictos[k], anulables));
+  if (conflictos.size() > kAnotados)
+    pasos.push_back("Quedan además "_cp1252 + std::to_string(conflictos.size() - kAnotados) +
+                    " errores LL(1).");
+}
+
 std::string SinCiclo(const std::vector<std::string>& ciclo) {
   std::string texto = "No se puede eliminar la recursividad por la izquierda:";
   for (std::size_t i = 0; i < ciclo.size(); ++i) texto += (i ? ", " : " ") + ciclo[i];
@@ -592,45 +808,13 @@ const std::string& Demasiado() {
   return "La transformación se detiene: la gramática crecería demasiado."_cp1252;
 }
 
-}  // namespace
-
-Propuesta ProponerGramatica(const ResultadoAnalisis& resultado) {
-  return ProponerGramatica(resultado.gramatica.get(), resultado.registros);
-}
-
-Propuesta ProponerGramatica(const CGramatica* gramatica, const std::vector<Error>& registros) {
-  Propuesta propuesta;
-  if (!GramaticaAnalizada(gramatica, registros)) {
-    propuesta.motivo =
-        "El texto tiene errores de lectura: no se puede proponer otra gramática."_cp1252;
-    return propuesta;
-  }
-  const GramaticaDe de(*gramatica);
-  if (!Productivos(de.plana)[de.plana.Axioma()]) {
-    propuesta.motivo = "El axioma "_cp1252 + de.plana.Nombre(de.plana.Axioma()) +
-                       " no deriva ninguna cadena de terminales: el lenguaje es vacío."_cp1252;
-    return propuesta;
-  }
-  Editable original(de);
-  const std::size_t limite = 8 * original.Tamano() + 4096;
-  std::vector<std::string> repetidas;
-  for (const int a : original.Orden()) {
-    std::set<Derecha> vistas;
-    for (const Derecha& d : original.Reglas(a))
-      if (!vistas.insert(d).second)
-        repetidas.push_back("Quitada la producción repetida "_cp1252 + original.TextoRegla(a, d) +
-                            ".");
-    original.PonerReglas(a, original.Reglas(a));
-  }
-
-  Transformador t(original, limite);
-  t.QuitarImproductivos(false);
-  t.QuitarInaccesibles();
-  const Transformador limpia = t;
+// Left recursion out, prefixes factored, then conflicts substituted away.
+Fin Reescribir(Transformador& t, int rondas) {
   Fin fin = Fin::Hecho;
   if (t.CicloRestante().empty()) {
     t.pasos.push_back("No hay recursividad por la izquierda.");
   } else {
+    const Transformador limpia = t;
     fin = t.QuitarRecursividad();
     if (fin != Fin::Hecho) {
       // Substitution alone cannot reach recursion hidden behind nullable symbols, nor undo
@@ -648,10 +832,69 @@ Propuesta ProponerGramatica(const CGramatica* gramatica, const std::vector<Error
       }
     }
   }
+  // The other order only matters where it changed something.
+  if (t.entradasAlFinal && !t.reordenado) return fin;
   if (fin == Fin::Hecho) {
     t.QuitarInaccesibles();
     fin = t.Factorizar();
   }
+  if (fin == Fin::Hecho) t.Sustituir(rondas);
+  return fin;
+}
+
+}  // namespace
+
+Propuesta ProponerGramatica(const ResultadoAnalisis& resultado, AjustesPropuesta ajustes) {
+  return ProponerGramatica(resultado.gramatica.get(), resultado.registros, ajustes);
+}
+
+Propuesta ProponerGramatica(const CGramatica* gramatica, const std::vector<Error>& registros,
+                            AjustesPropuesta ajustes) {
+  Propuesta propuesta;
+  if (!GramaticaAnalizada(gramatica, registros)) {
+    propuesta.motivo =
+        "El texto tiene errores de lectura: no se puede proponer otra gramática."_cp1252;
+    return propuesta;
+  }
+  // The grammar as read, cleaned; made again for a second try rather than kept, since the
+  // analyses made meanwhile need the room. None for an empty language.
+  std::vector<std::string> repetidas;
+  auto limpia = [&]() -> std::optional<Transformador> {
+    Editable leida{GramaticaDe(*gramatica)};
+    if (!Productivos(leida.Plana())[leida.Axioma()]) return std::nullopt;
+    const std::size_t limite = 8 * leida.Tamano() + 4096;
+    repetidas.clear();
+    for (const int a : leida.Orden()) {
+      std::set<Derecha> vistas;
+      for (const Derecha& d : leida.Reglas(a))
+        if (!vistas.insert(d).second)
+          repetidas.push_back("Quitada la producción repetida "_cp1252 + leida.TextoRegla(a, d) +
+                              ".");
+      leida.PonerReglas(a, leida.Reglas(a));
+    }
+    Transformador t(std::move(leida), limite);
+    t.QuitarImproductivos(false);
+    t.QuitarInaccesibles();
+    return t;
+  };
+  std::optional<Transformador> primera = limpia();
+  if (!primera) {
+    propuesta.motivo = "El axioma "_cp1252 + gramatica->Axioma()->Nombre() +
+                       " no deriva ninguna cadena de terminales: el lenguaje es vacío."_cp1252;
+    return propuesta;
+  }
+  Transformador t = std::move(*primera);
+  Fin fin = Reescribir(t, ajustes.rondas);
+  if (fin == Fin::Hecho && !t.conflictos.empty() && ajustes.otroOrden) {
+    // Another order of substitution may leave the recursion where it does less harm.
+    Transformador otroOrden = std::move(*limpia());
+    otroOrden.entradasAlFinal = true;
+    const Fin otro = Reescribir(otroOrden, ajustes.rondas);
+    if (otro == Fin::Hecho && otroOrden.reordenado &&
+        otroOrden.conflictos.size() < t.conflictos.size())
+      t = std::move(otroOrden);
+  }
+  if (fin == Fin::Hecho) t.AnotarConflictos();
   propuesta.pasos = repetidas;
   propuesta.pasos.insert(propuesta.pasos.end(), t.pasos.begin(), t.pasos.end());
   if (fin == Fin::Crece) {
@@ -662,6 +905,7 @@ Propuesta ProponerGramatica(const CGramatica* gramatica, const std::vector<Error
     propuesta.pasos.push_back(propuesta.motivo);
   } else {
     propuesta.texto = t.g.Texto();
+    propuesta.ll1 = t.conflictos.empty();
   }
   return propuesta;
 }

@@ -208,8 +208,7 @@ ResultadoCli Transformar(const ResultadoAnalisis& analisis, bool crudo) {
     return resultado;
   }
   resultado.salida = TextoPropuesta(propuesta, crudo);
-  resultado.estado =
-      AnalizarTexto(*propuesta.texto, false).registros.empty() ? kSalidaLL1 : kSalidaErrores;
+  resultado.estado = propuesta.ll1 ? kSalidaLL1 : kSalidaErrores;
   return resultado;
 }
 

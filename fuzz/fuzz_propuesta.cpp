@@ -1,6 +1,9 @@
 // libFuzzer target: the grammar proposed for an analysis of arbitrary bytes. A proposal must
-// read back without reading errors and without left recursion, keep the axiom, and read the
-// same with its steps on top as comment lines; a missing proposal must say why.
+// leave the process-wide error list as it found it, read back without reading errors and
+// without left recursion, keep the axiom, end its steps with the errors it still has (ten
+// named, then a count), and read the same with its steps on top as comment lines; a missing
+// proposal must say why.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -28,6 +31,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t tam
   const std::string texto(reinterpret_cast<const char*>(datos), tamano);
   const ResultadoAnalisis resultado = AnalizarTexto(cp1252::NormalizarSaltos(texto));
   const Propuesta propuesta = ProponerGramatica(resultado);
+  std::vector<CodigoError> lista;
+  for (const Error& error : listaErrores.Errores()) lista.push_back(error.Codigo());
+  if (lista != Codigos(resultado)) std::abort();
   if (!propuesta.texto) {
     if (propuesta.motivo.empty()) std::abort();
     return 0;
@@ -38,6 +44,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t tam
         codigo == CodigoError::AfectadaPorRecursividad)
       std::abort();
   if (nueva.gramatica->Axioma()->Nombre() != resultado.gramatica->Axioma()->Nombre()) std::abort();
+  const std::size_t errores = nueva.registros.size();
+  const auto quedan =
+      std::count_if(propuesta.pasos.begin(), propuesta.pasos.end(),
+                    [](const std::string& paso) { return paso.starts_with("Queda"); });
+  if (static_cast<std::size_t>(quedan) != std::min<std::size_t>(errores, 10) + (errores > 10))
+    std::abort();
   if (Codigos(AnalizarTexto(TextoConPasos(propuesta))) != Codigos(nueva)) std::abort();
   return 0;
 }
