@@ -193,13 +193,43 @@ std::vector<std::string> LineasCiclo(const Explicacion& e) {
   return lineas;
 }
 
+// The derivation of A and what follows it (error 31), with a dot between the two parts of
+// each form: "A · B c => · B c => ...". A's part is rewritten first, being leftmost, until it
+// has gone to the empty string; each step changes its length as much as the form's.
+std::string TextoConContexto(const Derivacion& derivacion) {
+  std::string texto;
+  std::ptrdiff_t propios = 1;  // the symbols of the form that come from A
+  for (std::size_t k = 0; k < derivacion.formas.size(); ++k) {
+    const auto& forma = derivacion.formas[k];
+    if (k > 0) {
+      texto += " => ";
+      if (propios > 0)
+        propios += static_cast<std::ptrdiff_t>(forma.size()) -
+                   static_cast<std::ptrdiff_t>(derivacion.formas[k - 1].size());
+    }
+    for (std::size_t i = 0; i <= forma.size(); ++i) {
+      if (static_cast<std::ptrdiff_t>(i) == propios) texto += i == 0 ? "·"_cp1252 : " ·"_cp1252;
+      if (i < forma.size()) texto += (i == 0 && propios > 0 ? "" : " ") + forma[i]->Nombre();
+    }
+  }
+  return texto;
+}
+
 std::vector<std::string> LineasTestigo(const Explicacion& e) {
   std::vector<std::string> lineas;
-  lineas.push_back(kSangria + "Prefijo: " + TextoForma(e.prefijo));
+  const std::string& a = e.noTerminal->Nombre();
+  lineas.push_back(kSangria + "Prefijo: " +
+                   (e.prefijo.empty() ? "ninguno: el conflicto aparece al principio de la cadena"
+                                      : TextoForma(e.prefijo)));
+  const bool conContexto = e.registro.Codigo() == CodigoError::EnFirstYFollow;
   for (int k = 0; k < 2; ++k)
     lineas.push_back(kSangria + "Derivación por "_cp1252 + ConLinea(e.producciones[k]) + ": " +
-                     TextoDerivacion(e.derivaciones[k]));
-  const std::string& a = e.noTerminal->Nombre();
+                     (k == 1 && conContexto ? TextoConContexto(e.derivaciones[k])
+                                            : TextoDerivacion(e.derivaciones[k])));
+  if (conContexto)
+    lineas.push_back(kSangria +
+                     "En la segunda derivación, el punto · separa lo que deriva "_cp1252 + a +
+                     " (a su izquierda) de lo que sigue a " + a + " en la frase.");
   if (e.registro.Codigo() == CodigoError::DosProduccionesAnulables) {
     lineas.push_back(kSangria + "Frase: " + TextoForma(e.frases[0]));
     lineas.push_back(kSangria +

@@ -37,15 +37,15 @@ TEST(Explicacion, sharedFirst_twoSentencesAfterTheShortestPrefix) {
 
 TEST(Explicacion, sharedFirst_throughNullableAndNestedSymbols) {
   // a begins A -> N B past the nullable N, through B and C.
-  EXPECT_EQ(
-      Explicado(Gramatica(
-          "a b c", "A N B C", "A",
-          {"A -> N B", "A -> a", "N -> lambda", "N -> b", "B -> c", "B -> C a", "C -> a a"})),
-      w({"Líneas 5 y 6: Las dos producciones contienen el símbolo a en su conjunto FIRST.",
-         "  Prefijo: lambda", "  Derivación por A -> N B (línea 5): A => N B => B => C a => a a a",
-         "  Derivación por A -> a (línea 6): A => a", "  Frase 1: a a a", "  Frase 2: a",
-         "  Al principio de la frase, con a como siguiente símbolo, el analizador no puede "
-         "elegir entre A -> N B y A -> a."}));
+  EXPECT_EQ(Explicado(Gramatica(
+                "a b c", "A N B C", "A",
+                {"A -> N B", "A -> a", "N -> lambda", "N -> b", "B -> c", "B -> C a", "C -> a a"})),
+            w({"Líneas 5 y 6: Las dos producciones contienen el símbolo a en su conjunto FIRST.",
+               "  Prefijo: ninguno: el conflicto aparece al principio de la cadena",
+               "  Derivación por A -> N B (línea 5): A => N B => B => C a => a a a",
+               "  Derivación por A -> a (línea 6): A => a", "  Frase 1: a a a", "  Frase 2: a",
+               "  Al principio de la frase, con a como siguiente símbolo, el analizador no puede "
+               "elegir entre A -> N B y A -> a."}));
 }
 
 TEST(Explicacion, twoNullable_oneSentenceDerivedTwoWays) {
@@ -53,7 +53,8 @@ TEST(Explicacion, twoNullable_oneSentenceDerivedTwoWays) {
       Explicado(Gramatica("static final tipo", "Decl Mods Est Fin", "Decl",
                           {"Decl -> Mods tipo", "Mods -> Est", "Mods -> Fin", "Est -> static Est",
                            "Est -> lambda", "Fin -> final Fin", "Fin -> lambda"})),
-      w({"Líneas 6 y 7: El símbolo Mods tiene dos producciones anulables", "  Prefijo: lambda",
+      w({"Líneas 6 y 7: El símbolo Mods tiene dos producciones anulables",
+         "  Prefijo: ninguno: el conflicto aparece al principio de la cadena",
          "  Derivación por Mods -> Est (línea 6): Mods => Est => lambda",
          "  Derivación por Mods -> Fin (línea 7): Mods => Fin => lambda", "  Frase: tipo",
          "  La misma frase se deriva de dos maneras: las dos producciones de Mods llevan a la "
@@ -70,8 +71,10 @@ TEST(Explicacion, firstAndFollow_whatFollowsComesFromAnEnclosingProduction) {
                "antecedente",
                "  Prefijo: if c then if c then otra",
                "  Derivación por Resto -> else Sent (línea 8): Resto => else Sent => else otra",
-               "  Derivación por Resto -> lambda (línea 7): Resto Resto => Resto => else Sent "
-               "=> else otra",
+               "  Derivación por Resto -> lambda (línea 7): Resto · Resto => · Resto => · else "
+               "Sent => · else otra",
+               "  En la segunda derivación, el punto · separa lo que deriva Resto (a su "
+               "izquierda) de lo que sigue a Resto en la frase.",
                "  Frase 1: if c then if c then otra else otra else otra",
                "  Frase 2: if c then if c then otra else otra",
                "  Tras el prefijo, con else como siguiente símbolo, el analizador no puede saber "
@@ -85,10 +88,27 @@ TEST(Explicacion, firstAndFollow_followerReachedThroughNullableEnds) {
                 {"S -> X a", "X -> b L M", "L -> a", "L -> lambda", "M -> lambda", "M -> b b"})),
             w({"Líneas 7 y 8: El símbolo a se encuentra en el FIRST y el FOLLOW del antecedente",
                "  Prefijo: b", "  Derivación por L -> a (línea 7): L => a",
-               "  Derivación por L -> lambda (línea 8): L M a => M a => a", "  Frase 1: b a a",
-               "  Frase 2: b a",
+               "  Derivación por L -> lambda (línea 8): L · M a => · M a => · a",
+               "  En la segunda derivación, el punto · separa lo que deriva L (a su izquierda) de "
+               "lo que sigue a L en la frase.",
+               "  Frase 1: b a a", "  Frase 2: b a",
                "  Tras el prefijo, con a como siguiente símbolo, el analizador no puede saber si "
                "a empieza L (L -> a) o sigue a L (L -> lambda)."}));
+}
+
+TEST(Explicacion, firstAndFollow_theDotFollowsTheNullableBodyDown) {
+  // A goes to the empty string in two steps, through B C; x then comes from what follows.
+  EXPECT_EQ(Explicado(Gramatica("x", "S A B C", "S",
+                                {"S -> A x", "A -> x", "A -> B C", "B -> lambda", "C -> lambda"})),
+            w({"Líneas 6 y 7: El símbolo x se encuentra en el FIRST y el FOLLOW del antecedente",
+               "  Prefijo: ninguno: el conflicto aparece al principio de la cadena",
+               "  Derivación por A -> x (línea 6): A => x",
+               "  Derivación por A -> B C (línea 7): A · x => B C · x => C · x => · x",
+               "  En la segunda derivación, el punto · separa lo que deriva A (a su izquierda) de "
+               "lo que sigue a A en la frase.",
+               "  Frase 1: x x", "  Frase 2: x",
+               "  Al principio de la frase, con x como siguiente símbolo, el analizador no puede "
+               "saber si x empieza A (A -> x) o sigue a A (A -> B C)."}));
 }
 
 TEST(Explicacion, leftRecursion_wholeCycleWithSkippedNullables) {
@@ -117,7 +137,8 @@ TEST(Explicacion, sectionOrder_conflictsThenCyclesThenWarnings) {
       lineas,
       w({"Líneas 7 y 8: Las dos producciones contienen el símbolo id en su "
          "conjunto FIRST.",
-         "  Prefijo: lambda", "  Derivación por F -> id (línea 7): F => id",
+         "  Prefijo: ninguno: el conflicto aparece al principio de la cadena",
+         "  Derivación por F -> id (línea 7): F => id",
          "  Derivación por F -> id ( (línea 8): F => id (", "  Frase 1: id", "  Frase 2: id (",
          "  Al principio de la frase, con id como siguiente símbolo, el analizador "
          "no puede elegir entre F -> id y F -> id (.",
