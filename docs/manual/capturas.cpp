@@ -16,6 +16,7 @@
 #include "Dialogos.h"
 #include "Pantallaexplicacion.h"
 #include "Pantallappal.h"
+#include "Pantallatabla.h"
 
 namespace {
 
@@ -43,6 +44,10 @@ int main(int argc, char** argv) {
   // What the program's own windows show is photographed while they are open.
   auto* dialogos = new DialogosSinUsuario;
   dialogos->enVentana = [&](QDialog& ventana) {
+    // The table window keeps to the screen, narrower here than the table: the picture shows
+    // it at the size where every column fits.
+    if (auto* tabla = qobject_cast<TFormTabla*>(&ventana))
+      tabla->resize(tabla->AnchoTabla(), tabla->AltoTabla());
     if (ventana.objectName() == "FormCadena") {
       ventana.findChild<QComboBox*>("Frase")->setEditText("id + id * id");
       ventana.findChild<QPushButton*>("BReconocer")->click();
