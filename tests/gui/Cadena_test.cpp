@@ -127,7 +127,7 @@ class Cadena : public QObject {
         Pulsar(ventana, "BPaso");
         QCOMPARE(Filas(ventana).size(), 0);
         QCOMPARE(Veredicto(ventana),
-                 QString("Cadena rechazada: El símbolo x no es un terminal de la gramática "
+                 QString("Cadena rechazada: el símbolo x no es un terminal de la gramática "
                          "(posición 3)."));
         // The sentences tried stay in the list, the last one first.
         auto* frases = ventana.findChild<QComboBox*>("Frase");
