@@ -94,6 +94,9 @@ TFormCadena::TFormCadena(Servicios servicios, QWidget* padre)
   // The sentences analysed join the list, the last one first (see Preparar).
   Frase->setInsertPolicy(QComboBox::NoInsert);
   Frase->setMaxCount(kFrasesRecordadas);
+  // The list offers the sentences tried before, but what is typed is run as typed: completing
+  // it from the list would run another sentence.
+  Frase->setCompleter(nullptr);
   Frase->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
   Frase->lineEdit()->setPlaceholderText(
       "Terminales separados por blancos, por ejemplo: id + id * id");

@@ -133,6 +133,11 @@ class Cadena : public QObject {
         auto* frases = ventana.findChild<QComboBox*>("Frase");
         QCOMPARE(frases->count(), 2);
         QCOMPARE(frases->itemText(0), QString("id + x"));
+        // Intro runs what is typed, never a sentence of the list that it begins.
+        frases->lineEdit()->clear();
+        QTest::keyClicks(frases->lineEdit(), "id +");
+        QTest::keyClick(frases->lineEdit(), Qt::Key_Return);
+        QCOMPARE(static_cast<TFormCadena&>(ventana).Resultado()->Nombres().size(), std::size_t{2});
       }();
       return QDialog::Accepted;
     }};
