@@ -56,7 +56,7 @@ Reconocimiento Reconocer(const CGramatica& gramatica, const CTablaSintactica& ta
           static_cast<int>(i) + 1,
           r.nombres[i],
           {},
-          "El símbolo "_cp1252 + r.nombres[i] + " no es un terminal de la gramática"_cp1252};
+          "el símbolo "_cp1252 + r.nombres[i] + " no es un terminal de la gramática"_cp1252};
       return r;
     }
     r.entrada.push_back(terminal);

@@ -44,7 +44,7 @@ class Reconocimiento {
     std::vector<const CSimbolo*> esperados;  // in table column order; empty for a name that is
                                              // not a terminal
     // Windows-1252, without the position: "se esperaba uno de { a b } y se encontró c", or
-    // "El símbolo x no es un terminal de la gramática".
+    // "el símbolo x no es un terminal de la gramática".
     std::string mensaje;
   };
 

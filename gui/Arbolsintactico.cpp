@@ -20,22 +20,37 @@ constexpr qreal kSeparacion = 14;
 constexpr qreal kAlturaFila = 56;
 constexpr qreal kRelleno = 8;
 constexpr qreal kPasoZoom = 1.25;
+// Below this scale the labels are too small to read (with the usual 9-point font).
+constexpr qreal kEscalaLegible = 0.75;
 
 const QColor kTerminal(221, 238, 214);
 const QColor kNoTerminal(214, 228, 245);
 const QColor kSinAlcanzar(240, 240, 240);
 
-// One node: its symbol in a rounded box, coloured by what the parse did with it.
+enum class Clase { Terminal, NoTerminal, Lambda };
+
+// One node: its symbol in a rounded box, coloured by what the parse did with it. The empty
+// string of a lambda expansion is its word in italics, in a dashed box without fill.
 class NodoArbol : public QGraphicsItem {
  public:
-  NodoArbol(const QString& texto, qreal ancho, qreal alto, bool terminal)
-      : texto(texto), caja(-ancho / 2, -alto / 2, ancho, alto), terminal(terminal) {}
+  NodoArbol(const QString& texto, qreal ancho, qreal alto, Clase clase)
+      : texto(texto), caja(-ancho / 2, -alto / 2, ancho, alto), clase(clase) {}
 
   QRectF boundingRect() const override { return caja.adjusted(-1, -1, 1, 1); }
   void paint(QPainter* pintor, const QStyleOptionGraphicsItem*, QWidget*) override {
-    pintor->setPen(QPen(alcanzado ? QColor(90, 90, 90) : QColor(170, 170, 170), 1));
-    pintor->setBrush(!alcanzado ? kSinAlcanzar : terminal ? kTerminal : kNoTerminal);
+    const bool lambda = clase == Clase::Lambda;
+    pintor->setPen(QPen(alcanzado ? QColor(90, 90, 90) : QColor(170, 170, 170), 1,
+                        lambda ? Qt::DashLine : Qt::SolidLine));
+    if (lambda)
+      pintor->setBrush(Qt::NoBrush);
+    else
+      pintor->setBrush(!alcanzado                 ? kSinAlcanzar
+                       : clase == Clase::Terminal ? kTerminal
+                                                  : kNoTerminal);
     pintor->drawRoundedRect(caja, 5, 5);
+    QFont fuente = pintor->font();
+    fuente.setItalic(lambda);
+    pintor->setFont(fuente);
     pintor->setPen(alcanzado ? Qt::black : Qt::gray);
     pintor->drawText(caja, Qt::AlignCenter, texto);
   }
@@ -48,9 +63,25 @@ class NodoArbol : public QGraphicsItem {
  private:
   QString texto;
   QRectF caja;
-  bool terminal;
+  Clase clase;
   bool alcanzado = false;
 };
+
+// The tree as drawn: a lambda expansion gets one child, the empty string, as textbooks draw
+// it. The leaves go after the tree's own nodes, so that every child still follows its parent.
+std::vector<Reconocimiento::Nodo> ConHojasLambda(const std::vector<Reconocimiento::Nodo>& arbol) {
+  std::vector<Reconocimiento::Nodo> dibujo(arbol);
+  for (std::size_t i = 0; i < arbol.size(); ++i) {
+    if (!arbol[i].produccion || arbol[i].numHijos != 0) continue;
+    dibujo[i].primerHijo = static_cast<int>(dibujo.size());
+    dibujo[i].numHijos = 1;
+    Reconocimiento::Nodo hoja;
+    hoja.padre = static_cast<int>(i);
+    hoja.paso = arbol[i].paso;
+    dibujo.push_back(hoja);
+  }
+  return dibujo;
+}
 
 }  // namespace
 
@@ -99,6 +130,7 @@ TVistaArbol::~TVistaArbol() = default;
 void TVistaArbol::MostrarArbol(const Reconocimiento* nuevo) {
   reconocimiento = nuevo;
   scene()->clear();
+  dibujo.clear();
   nodos.clear();
   ramas.clear();
   pasoMostrado = -1;
@@ -106,11 +138,16 @@ void TVistaArbol::MostrarArbol(const Reconocimiento* nuevo) {
     scene()->setSceneRect(QRectF());
     return;
   }
-  const auto& arbol = reconocimiento->Arbol();
+  dibujo = ConHojasLambda(reconocimiento->Arbol());
+  const auto& arbol = dibujo;
   const QFontMetricsF medidas(font());
-  std::vector<QString> textos(arbol.size());
-  std::vector<qreal> anchos(arbol.size());
-  for (std::size_t i = 0; i < arbol.size(); ++i) {
+  QFont cursiva = font();
+  cursiva.setItalic(true);
+  const QString lambda = QStringLiteral("lambda");
+  const qreal anchoLambda = QFontMetricsF(cursiva).horizontalAdvance(lambda) + 2 * kRelleno;
+  std::vector<QString> textos(arbol.size(), lambda);
+  std::vector<qreal> anchos(arbol.size(), anchoLambda);
+  for (std::size_t i = 0; i < arbol.size() && arbol[i].simbolo; ++i) {
     textos[i] = AUnicode(arbol[i].simbolo->Nombre());
     anchos[i] = medidas.horizontalAdvance(textos[i]) + 2 * kRelleno;
   }
@@ -119,7 +156,10 @@ void TVistaArbol::MostrarArbol(const Reconocimiento* nuevo) {
   nodos.resize(arbol.size());
   ramas.resize(arbol.size(), nullptr);
   for (std::size_t i = 0; i < arbol.size(); ++i) {
-    auto* nodo = new NodoArbol(textos[i], anchos[i], alto, arbol[i].simbolo->EsTerminal());
+    const Clase clase = !arbol[i].simbolo                ? Clase::Lambda
+                        : arbol[i].simbolo->EsTerminal() ? Clase::Terminal
+                                                         : Clase::NoTerminal;
+    auto* nodo = new NodoArbol(textos[i], anchos[i], alto, clase);
     nodo->setPos(posiciones[i]);
     nodo->setZValue(1);
     scene()->addItem(nodo);
@@ -137,7 +177,7 @@ void TVistaArbol::MostrarArbol(const Reconocimiento* nuevo) {
 void TVistaArbol::MostrarHastaPaso(int paso) {
   if (!reconocimiento) return;
   pasoMostrado = paso;
-  const auto& arbol = reconocimiento->Arbol();
+  const auto& arbol = dibujo;
   for (std::size_t i = 0; i < nodos.size(); ++i) {
     // A node is there once its parent was expanded; it counts as reached once the parse
     // expanded or matched it.
@@ -159,6 +199,15 @@ void TVistaArbol::Ajustar() {
   fitInView(Visible(), Qt::KeepAspectRatio);
   // A small tree is shown at its own size rather than blown up.
   if (transform().m11() > 1) resetTransform();
+}
+
+void TVistaArbol::Encuadrar() {
+  Ajustar();
+  if (nodos.empty() || transform().m11() >= kEscalaLegible) return;
+  setTransform(QTransform::fromScale(kEscalaLegible, kEscalaLegible));
+  // The root at the top, as a tree is read.
+  const qreal altoVisto = viewport()->height() / kEscalaLegible;
+  centerOn(nodos[0]->pos().x(), Visible().top() + altoVisto / 2);
 }
 
 void TVistaArbol::wheelEvent(QWheelEvent* evento) {

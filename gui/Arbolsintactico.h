@@ -33,7 +33,11 @@ class TVistaArbol : public QGraphicsView {
 
   void Acercar();
   void Alejar();
+  // The whole tree, however small it gets (never larger than its own size).
   void Ajustar();
+  // The whole tree when it can be read so; otherwise as small as can still be read, from the
+  // root down, the rest reached by scrolling.
+  void Encuadrar();
 
   QByteArray ComoSvg();
   QByteArray ComoPng();
@@ -45,7 +49,9 @@ class TVistaArbol : public QGraphicsView {
   QRectF Visible() const;
 
   const Reconocimiento* reconocimiento = nullptr;
-  std::vector<QGraphicsItem*> nodos;  // one per tree node
+  // The parse's tree plus a "lambda" leaf under each lambda expansion, after the tree's nodes.
+  std::vector<Reconocimiento::Nodo> dibujo;
+  std::vector<QGraphicsItem*> nodos;  // one per node drawn
   std::vector<QGraphicsItem*> ramas;  // the line up to its parent; null for the root
   int pasoMostrado = -1;
 };

@@ -5,12 +5,15 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSplitter>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QToolButton>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include "Arbolsintactico.h"
@@ -34,6 +37,34 @@ QString Unir(const std::vector<const CSimbolo*>& simbolos, std::size_t desde, st
   return texto;
 }
 
+// Each column of the steps is cut where it matters least: the stack keeps its top, on the
+// right; the input its next terminals and the action its beginning, on the left. A cell shows
+// its tool tip only when it is cut.
+class DelegadoPasos : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+  bool helpEvent(QHelpEvent* evento, QAbstractItemView* vista, const QStyleOptionViewItem& opcion,
+                 const QModelIndex& indice) override {
+    if (evento->type() == QEvent::ToolTip && !Cortada(opcion, indice)) {
+      QToolTip::hideText();
+      return true;
+    }
+    return QStyledItemDelegate::helpEvent(evento, vista, opcion, indice);
+  }
+
+ protected:
+  void initStyleOption(QStyleOptionViewItem* opcion, const QModelIndex& indice) const override {
+    QStyledItemDelegate::initStyleOption(opcion, indice);
+    opcion->textElideMode = indice.column() == 0 ? Qt::ElideLeft : Qt::ElideRight;
+  }
+
+ private:
+  bool Cortada(const QStyleOptionViewItem& opcion, const QModelIndex& indice) const {
+    return sizeHint(opcion, indice).width() > opcion.rect.width();
+  }
+};
+
 }  // namespace
 
 // The steps shown so far, computed row by row as the grid asks for them: a step's stack and
@@ -54,8 +85,9 @@ class ModeloPasos : public QAbstractTableModel {
     static const char* const kTitulos[] = {"Pila", "Entrada", "Acción"};
     return QString::fromUtf8(kTitulos[seccion]);
   }
+  // The tool tip is the whole cell, for when the grid cuts it short.
   QVariant data(const QModelIndex& indice, int rol) const override {
-    if (!reconocimiento || rol != Qt::DisplayRole) return {};
+    if (!reconocimiento || (rol != Qt::DisplayRole && rol != Qt::ToolTipRole)) return {};
     const auto& paso = reconocimiento->Pasos()[static_cast<std::size_t>(indice.row())];
     switch (indice.column()) {
       case 0: {
@@ -94,6 +126,9 @@ TFormCadena::TFormCadena(Servicios servicios, QWidget* padre)
   // The sentences analysed join the list, the last one first (see Preparar).
   Frase->setInsertPolicy(QComboBox::NoInsert);
   Frase->setMaxCount(kFrasesRecordadas);
+  // The list offers the sentences tried before, but what is typed is run as typed: completing
+  // it from the list would run another sentence.
+  Frase->setCompleter(nullptr);
   Frase->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
   Frase->lineEdit()->setPlaceholderText(
       "Terminales separados por blancos, por ejemplo: id + id * id");
@@ -122,7 +157,7 @@ TFormCadena::TFormCadena(Servicios servicios, QWidget* padre)
   ListaPasos->setSelectionMode(QAbstractItemView::SingleSelection);
   ListaPasos->setEditTriggers(QAbstractItemView::NoEditTriggers);
   ListaPasos->setWordWrap(false);
-  ListaPasos->setTextElideMode(Qt::ElideMiddle);
+  ListaPasos->setItemDelegate(new DelegadoPasos(ListaPasos));
   ListaPasos->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   ListaPasos->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
   ListaPasos->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
@@ -205,6 +240,7 @@ void TFormCadena::MostrarCadena(const CGramatica& nuevaGramatica,
   modelo->Poner(nullptr, 0);
   Arbol->MostrarArbol(nullptr);
   Veredicto->clear();
+  HabilitarGuardarArbol();
   Frase->setFocus();
   Frase->lineEdit()->selectAll();
   servicios.dialogos.Ejecutar(*this);
@@ -224,6 +260,7 @@ bool TFormCadena::Preparar() {
   fraseReconocida = frase;
   pasoActual = -1;
   Arbol->MostrarArbol(&*reconocimiento);
+  HabilitarGuardarArbol();
   // The sentence joins the ones typed before, first in the list.
   const int anterior = Frase->findText(frase);
   if (anterior != 0) {
@@ -237,7 +274,7 @@ bool TFormCadena::Preparar() {
 void TFormCadena::Reconocer() {
   if (!Preparar()) return;
   MostrarPaso(static_cast<int>(reconocimiento->Pasos().size()) - 1);
-  Arbol->Ajustar();
+  Arbol->Encuadrar();
 }
 
 void TFormCadena::Paso() {
@@ -264,6 +301,10 @@ void TFormCadena::MostrarPaso(int paso) {
   // The verdict once the parse has come to its end (at once for a name that is no terminal).
   const bool final = paso + 1 >= static_cast<int>(reconocimiento->Pasos().size());
   Veredicto->setText(final ? AUnicode(TextoVeredicto(*reconocimiento)) : QString());
+}
+
+void TFormCadena::HabilitarGuardarArbol() {
+  BGuardarArbol->setEnabled(reconocimiento && !reconocimiento->Arbol().empty());
 }
 
 void TFormCadena::GuardarArbol() {

@@ -52,6 +52,7 @@ class TFormCadena : public QDialog {
  private:
   bool Preparar();
   void MostrarPaso(int paso);
+  void HabilitarGuardarArbol();
 
   Servicios servicios;
   const CGramatica* gramatica = nullptr;

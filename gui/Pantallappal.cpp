@@ -21,6 +21,7 @@
 #include "Aplicacion.h"
 #include "Buscarreemplazar.h"
 #include "Cgramatica.h"
+#include "Delegadolineas.h"
 #include "Editorgramatica.h"
 #include "Ficherogramatica.h"
 #include "Impresion.h"
@@ -53,6 +54,7 @@ QListWidget* Lista(const char* nombre, QAbstractItemView::SelectionMode seleccio
   lista->setObjectName(nombre);
   lista->setSelectionMode(seleccion);
   lista->setUniformItemSizes(true);
+  new DelegadoLineas(lista);
   auto* disposicion = new QVBoxLayout(hoja);
   disposicion->setContentsMargins(0, 0, 0, 0);
   disposicion->addWidget(lista);

@@ -119,6 +119,8 @@ void TFormPpal::ActualizarExplicaciones() {
 void TFormPpal::MExplicarClick() {
   if (!Gramatica) return;
   FormExplicacion->Poner(Entradas(Gramatica.get(), RegistrosErrores()));
+  // It opens on the first explanation, its lines marked, as if the user had chosen it.
+  FormExplicacion->Elegir(0);
   if (!FormExplicacion->isVisible()) ColocarAlLado(*FormExplicacion);
   FormExplicacion->show();
   FormExplicacion->raise();

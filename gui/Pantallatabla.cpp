@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -36,10 +37,13 @@ class ModeloRejilla : public QAbstractTableModel {
     if (rol == Qt::TextAlignmentRole) return Alineacion(indice.column());
     return {};
   }
+  // Across, the terminals; down, the non-terminals: the view shows those as its row header,
+  // which stays in place while the cells scroll sideways.
   QVariant headerData(int seccion, Qt::Orientation orientacion, int rol) const override {
-    if (orientacion != Qt::Horizontal) return {};
-    if (rol == Qt::DisplayRole) return rejilla.Cabecera(seccion);
-    if (rol == Qt::TextAlignmentRole) return Alineacion(seccion);
+    const bool filas = orientacion == Qt::Vertical;
+    if (rol == Qt::DisplayRole)
+      return filas ? rejilla.Texto(seccion, 0) : rejilla.Cabecera(seccion);
+    if (rol == Qt::TextAlignmentRole) return Alineacion(filas ? 0 : seccion);
     return {};
   }
 
@@ -60,16 +64,19 @@ constexpr int kAltoPanel = 65;
 constexpr int kHolguraAncho = 10;
 
 // The grid spreads its width over the columns, none narrower than its minimum, and scrolls
-// sideways when the minimums do not fit.
+// sideways when the minimums do not fit. The row-header column is the view's row header, so
+// that the names stay in sight; the model's column 0, which holds them too, is not shown.
 class VistaRejilla : public QTableView {
  public:
   using QTableView::QTableView;
   void PonerMinimos(std::vector<int> nuevos) {
     minimos = std::move(nuevos);
+    setColumnHidden(0, true);
     Repartir();
   }
 
  protected:
+  // Also called when the viewport alone changes size.
   void resizeEvent(QResizeEvent* evento) override {
     QTableView::resizeEvent(evento);
     Repartir();
@@ -77,9 +84,16 @@ class VistaRejilla : public QTableView {
 
  private:
   void Repartir() {
-    const std::vector<int> anchos = RepartirAnchos(minimos, viewport()->width());
-    for (std::size_t c = 0; c < anchos.size() && c < std::size_t(horizontalHeader()->count()); ++c)
+    if (minimos.empty()) return;
+    // The row header sits in the viewport's left margin: the two share the width.
+    const std::vector<int> anchos =
+        RepartirAnchos(minimos, viewport()->width() + viewportMargins().left());
+    for (std::size_t c = 1; c < anchos.size() && c < std::size_t(horizontalHeader()->count()); ++c)
       horizontalHeader()->resizeSection(static_cast<int>(c), anchos[c]);
+    if (verticalHeader()->minimumWidth() != anchos[0]) {
+      verticalHeader()->setFixedWidth(anchos[0]);
+      updateGeometries();
+    }
   }
 
   std::vector<int> minimos;
@@ -88,7 +102,9 @@ class VistaRejilla : public QTableView {
 QPushButton* Boton(const char* nombre, const QString& texto, int ancho, QWidget* padre) {
   auto* boton = new QPushButton(texto, padre);
   boton->setObjectName(nombre);
-  boton->setFixedSize(ancho, 25);
+  // Wider than designed when the font needs it, so that no caption is cut.
+  const QSize hueco = boton->sizeHint();
+  boton->setFixedSize(std::max(ancho, hueco.width()), std::max(25, hueco.height()));
   // Enter in the grid presses nothing.
   boton->setAutoDefault(false);
   return boton;
@@ -116,8 +132,11 @@ TFormTabla::TFormTabla(Servicios servicios, QWidget* padre)
   ListaTabla->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
   // The window is sized to the rows, however few they are.
   ListaTabla->setMinimumHeight(1);
-  ListaTabla->verticalHeader()->hide();
+  // Tab leaves the grid for the buttons; the arrows move within it.
+  ListaTabla->setTabKeyNavigation(false);
+  ListaTabla->setCornerButtonEnabled(false);
   ListaTabla->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  ListaTabla->verticalHeader()->setSectionsClickable(false);
   ListaTabla->horizontalHeader()->setSectionsClickable(false);
   ListaTabla->horizontalHeader()->setHighlightSections(false);
   ListaTabla->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -129,15 +148,16 @@ TFormTabla::TFormTabla(Servicios servicios, QWidget* padre)
   BImprimir = Boton("BImprimir", "&Imprimir tabla...", 97, PanelBotones);
   BGuardar = Boton("BGuardar", "&Guardar tabla...", 113, PanelBotones);
   BSalir = Boton("BSalir", "&Salir", 113, PanelBotones);
-  // The buttons keep to the right-hand edge as the window grows.
+  // The buttons keep to the right-hand edge as the window grows; the gaps between them give
+  // way first when a caption makes a button wider than designed.
   auto* botones = new QHBoxLayout(PanelBotones);
   botones->setContentsMargins(6, 24, 9, 16);
   botones->setSpacing(0);
   botones->addStretch();
   botones->addWidget(BImprimir);
-  botones->addSpacing(24);
+  botones->addSpacerItem(new QSpacerItem(24, 0, QSizePolicy::Preferred));
   botones->addWidget(BGuardar);
-  botones->addSpacing(23);
+  botones->addSpacerItem(new QSpacerItem(23, 0, QSizePolicy::Preferred));
   botones->addWidget(BSalir);
   connect(BImprimir, &QPushButton::clicked, this, &TFormTabla::BImprimirClick);
   connect(BGuardar, &QPushButton::clicked, this, &TFormTabla::BGuardarClick);
@@ -162,7 +182,9 @@ void TFormTabla::Rellenar(const CTablaSintactica& tabla) {
   modelo->Recargar();
   ListaTabla->verticalHeader()->setDefaultSectionSize(rejilla.AltoFila());
   static_cast<VistaRejilla*>(ListaTabla)->PonerMinimos(rejilla.AnchosMinimos());
+  // Each showing starts at the first row and the first terminal.
   ListaTabla->scrollToTop();
+  ListaTabla->horizontalScrollBar()->setValue(0);
 
   const std::vector<int>& anchos = rejilla.AnchosMinimos();
   anchoTabla = std::accumulate(anchos.begin(), anchos.end(), 0) + kHolguraAncho;
@@ -183,6 +205,7 @@ int TFormTabla::AltoBarraHorizontal() const {
 void TFormTabla::showEvent(QShowEvent* evento) {
   FormShow();
   QDialog::showEvent(evento);
+  ListaTabla->setFocus();
 }
 
 void TFormTabla::FormShow() {

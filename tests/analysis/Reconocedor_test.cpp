@@ -243,8 +243,8 @@ TEST(Reconocedor, unknownName_noStepsNoTree) {
     EXPECT_EQ(r.Error()->encontrado, caso.nombre);
     EXPECT_TRUE(r.Error()->esperados.empty());
     EXPECT_EQ(r.Error()->mensaje,
-              w("El símbolo ") + caso.nombre + w(" no es un terminal de la gramática"));
-    EXPECT_EQ(TextoVeredicto(r), w("Cadena rechazada: El símbolo ") + caso.nombre +
+              w("el símbolo ") + caso.nombre + w(" no es un terminal de la gramática"));
+    EXPECT_EQ(TextoVeredicto(r), w("Cadena rechazada: el símbolo ") + caso.nombre +
                                      w(" no es un terminal de la gramática (posición ") +
                                      std::to_string(caso.posicion) + ").");
     EXPECT_TRUE(r.Pasos().empty());

@@ -617,7 +617,7 @@ TEST_F(QuindelCli, parseJson_rejections) {
                   {Paso("$ S", "b $", "expand", "S -> lambda"), Paso("$", "b $", "error")},
                   Nodo("S", "S -> lambda", {}))},
       // A name that is no terminal: no step, no tree.
-      {"a x b", Parse("a x b", Fallo(2, "x", "", "El símbolo x no es un terminal de la gramática"),
+      {"a x b", Parse("a x b", Fallo(2, "x", "", "el símbolo x no es un terminal de la gramática"),
                       {}, nullptr)},
   };
   for (const Caso& caso : casos) {
@@ -754,7 +754,7 @@ TEST_F(QuindelCli, parseText_gridAndVerdictAfterTheOtherSections) {
   const Salida desconocido = Ejecutar({"--parse", "a ñ", Dato("ejemplo.ll1")});
   EXPECT_EQ(desconocido.estado, 3);
   EXPECT_EQ(desconocido.salida,
-            "Cadena rechazada: El símbolo ñ no es un terminal de la gramática (posición 2).\n");
+            "Cadena rechazada: el símbolo ñ no es un terminal de la gramática (posición 2).\n");
 
   // Names are taken from UTF-8 into Windows-1252.
   const Salida acentos = Ejecutar({"--parse", "ñ a", Dato("acentos.ll1")});
@@ -799,7 +799,7 @@ TEST_F(QuindelCli, parseFile_oneLinePerSentence) {
                 kFin +
                 " } y se encontró b (posición 1)\n"
                 "6: aceptada\n"
-                "8: rechazada: El símbolo x no es un terminal de la gramática (posición 1)\n");
+                "8: rechazada: el símbolo x no es un terminal de la gramática (posición 1)\n");
 
   const Json json = Json::parse(
       Ejecutar({Dato("ejemplo.ll1"), "--json", "--parse-file", (dir / "frases.txt").string()})
@@ -810,7 +810,7 @@ TEST_F(QuindelCli, parseFile_oneLinePerSentence) {
             Json({{"line", 8},
                   {"input", {"x"}},
                   {"accepted", false},
-                  {"error", Fallo(1, "x", "", "El símbolo x no es un terminal de la gramática")},
+                  {"error", Fallo(1, "x", "", "el símbolo x no es un terminal de la gramática")},
                   {"steps", Json::array()},
                   {"tree", nullptr}}));
   EXPECT_EQ(json["parses"][3]["line"], 6);

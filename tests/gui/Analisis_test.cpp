@@ -1,6 +1,7 @@
 // The analysis command: the question before it, the three lists it fills, the commands it
 // enables, and the marking of an error's lines in the editor.
 #include <QListWidget>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTextBlock>
 
@@ -104,6 +105,41 @@ class Analisis : public QObject {
     QCOMPARE(banco.Lineas("ListErrores"), QStringList{"Ningún error encontrado."});
     QCOMPARE(banco.Lineas("ListaAnalisis").last(),
              QString("Análisis concluido satisfactoriamente"));
+  }
+
+  void lineasLargasEnteras() {
+    Banco banco;
+    banco.ventana->show();
+    // Long lines of each list: a FIRST set of many terminals in the trace, a long name without
+    // productions in the errors, every character the program shows in the messages.
+    QString terminales;
+    QString producciones;
+    for (int t = 0; t < 60; ++t) {
+      terminales += " terminal_" + QString::number(t);
+      producciones += "S -> terminal_" + QString::number(t) + "\n";
+    }
+    const QString largo = QString("N").repeated(300);
+    banco.NuevoCon("Terminales = {" + terminales + " }\nNoTerminales = { S " + largo +
+                   " }\nAxioma = S\nProducciones = {\n" + producciones + "S -> " + largo + "\n}\n");
+    banco.Editor()->PonerModificado(false);
+    banco.ventana->AnalizarFichero();
+    std::string bytes;
+    for (int byte = 0x20; byte < 0x100; ++byte) bytes += static_cast<char>(byte);
+    banco.ventana->AgregarMensaje(AUnicode(bytes).repeated(2));
+    banco.ventana->AgregarMensaje("corto");
+    for (const char* nombre : {"ListaMensajes", "ListaAnalisis", "ListErrores"}) {
+      auto* lista = banco.Componente<QListWidget>(nombre);
+      lista->doItemsLayout();
+      int ancho = 0;
+      for (int i = 0; i < lista->count(); ++i) {
+        const int texto = lista->fontMetrics().horizontalAdvance(lista->item(i)->text());
+        ancho = std::max(ancho, texto);
+        // Every line has room for all of its text; the rest is reached by scrolling sideways.
+        QVERIFY2(lista->visualItemRect(lista->item(i)).width() >= texto, nombre);
+      }
+      QVERIFY2(ancho > lista->viewport()->width(), nombre);
+      QVERIFY(lista->horizontalScrollBar()->maximum() + lista->viewport()->width() >= ancho);
+    }
   }
 
   void preguntaAntesDeAnalizar() {

@@ -2,10 +2,14 @@
 // history and saved tree, and the layout of the tree.
 #include <QComboBox>
 #include <QGraphicsItem>
+#include <QGraphicsView>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QTableView>
 
 #include "Arbolsintactico.h"
@@ -51,6 +55,24 @@ int NodosVisibles(QDialog& ventana) {
   for (const QGraphicsItem* item : ventana.findChild<TVistaArbol*>("Arbol")->scene()->items())
     visibles += item->isVisible() && item->type() != QGraphicsLineItem::Type;
   return visibles;
+}
+
+// Whether the grid draws the cell cut the way `corte` says, whatever the view asks for.
+bool Cortada(const QTableView& vista, const QModelIndex& indice, Qt::TextElideMode corte) {
+  const auto pintada = [&](const QAbstractItemDelegate& delegado, Qt::TextElideMode pedido) {
+    QStyleOptionViewItem opcion;
+    opcion.initFrom(&vista);
+    opcion.rect = QRect(0, 0, 120, 24);
+    opcion.textElideMode = pedido;
+    QImage imagen(opcion.rect.size(), QImage::Format_ARGB32);
+    imagen.fill(Qt::white);
+    QPainter pintor(&imagen);
+    delegado.paint(&pintor, opcion, indice);
+    return imagen;
+  };
+  const Qt::TextElideMode otro = corte == Qt::ElideLeft ? Qt::ElideRight : Qt::ElideLeft;
+  return pintada(*vista.itemDelegateForIndex(indice), otro) ==
+         pintada(QStyledItemDelegate(), corte);
 }
 
 }  // namespace
@@ -127,16 +149,104 @@ class Cadena : public QObject {
         Pulsar(ventana, "BPaso");
         QCOMPARE(Filas(ventana).size(), 0);
         QCOMPARE(Veredicto(ventana),
-                 QString("Cadena rechazada: El símbolo x no es un terminal de la gramática "
+                 QString("Cadena rechazada: el símbolo x no es un terminal de la gramática "
                          "(posición 3)."));
         // The sentences tried stay in the list, the last one first.
         auto* frases = ventana.findChild<QComboBox*>("Frase");
         QCOMPARE(frases->count(), 2);
         QCOMPARE(frases->itemText(0), QString("id + x"));
+        // Intro runs what is typed, never a sentence of the list that it begins.
+        frases->lineEdit()->clear();
+        QTest::keyClicks(frases->lineEdit(), "id +");
+        QTest::keyClick(frases->lineEdit(), Qt::Key_Return);
+        QCOMPARE(static_cast<TFormCadena&>(ventana).Resultado()->Nombres().size(), std::size_t{2});
       }();
       return QDialog::Accepted;
     }};
     banco.Accion("MProbarCadena")->trigger();
+  }
+
+  void arbolConHojasLambda() {
+    Banco banco;
+    Analizar(banco, kExpresiones);
+    const QString svg = banco.Ruta("arbol.svg");
+    banco.guion->ficheros = {svg};
+    QList<int> visibles;
+    QString guardable;
+    banco.guion->ventanas = {[&](QDialog& ventana) {
+      const auto* guardar = ventana.findChild<QPushButton*>("BGuardarArbol");
+      guardable += guardar->isEnabled() ? '1' : '0';
+      Escribir(ventana, "id");
+      Pulsar(ventana, "BReiniciar");
+      // E, T Eprima, F Tprima, id, then Tprima and Eprima go empty: a lambda leaf each.
+      for (int i = 0; i < 6; ++i) {
+        Pulsar(ventana, "BPaso");
+        visibles.append(NodosVisibles(ventana));
+      }
+      guardable += guardar->isEnabled() ? '1' : '0';
+      Pulsar(ventana, "BGuardarArbol");
+      // A name that is no terminal leaves no tree to save.
+      Escribir(ventana, "x");
+      Pulsar(ventana, "BReconocer");
+      guardable += guardar->isEnabled() ? '1' : '0';
+      return QDialog::Accepted;
+    }};
+    banco.Accion("MProbarCadena")->trigger();
+    QCOMPARE(visibles, QList<int>({3, 5, 6, 6, 7, 8}));
+    QCOMPARE(Banco::Contenido(svg).count(">lambda<"), 2);
+    QCOMPARE(guardable, QString("010"));
+  }
+
+  void pilaLargaConservaLaCima() {
+    Banco banco;
+    Analizar(banco,
+             "Terminales = { a b }\nNoTerminales = { S }\nAxioma = S\nProducciones = {\n"
+             "S -> a S b\nS -> lambda\n}\n");
+    QStringList celdas;
+    bool pilaPorLaIzquierda = false;
+    banco.guion->ventanas = {[&](QDialog& ventana) {
+      // Each a pushes a b: before the last a is matched the stack ends "b b S a".
+      Escribir(ventana, QString("a ").repeated(30) + QString("b ").repeated(30));
+      Pulsar(ventana, "BReconocer");
+      const auto* vista = ventana.findChild<QTableView*>("ListaPasos");
+      for (int c = 0; c < 3; ++c) {
+        const QModelIndex celda = vista->model()->index(59, c);
+        celdas << celda.data().toString() << celda.data(Qt::ToolTipRole).toString();
+      }
+      pilaPorLaIzquierda = Cortada(*vista, vista->model()->index(59, 0), Qt::ElideLeft);
+      return QDialog::Accepted;
+    }};
+    banco.Accion("MProbarCadena")->trigger();
+    QVERIFY(pilaPorLaIzquierda);
+    // The tool tip is the whole cell, however the grid cuts it.
+    QVERIFY(celdas[0].endsWith(" b b S a"));
+    QCOMPARE(celdas[1], celdas[0]);
+    QCOMPARE(celdas[3], celdas[2]);
+    QCOMPARE(celdas[5], QString("emparejar a"));
+  }
+
+  void arbolLegibleEnPocoSitio() {
+    Banco banco;
+    Analizar(banco, kExpresiones);
+    qreal escala = 0;
+    bool raizALaVista = false;
+    banco.guion->ventanas = {[&](QDialog& ventana) {
+      // Little room, as on a small screen or at a large scale factor.
+      ventana.resize(560, 420);
+      Escribir(ventana, "id + id * id + ( id * id )");
+      Pulsar(ventana, "BReconocer");
+      const auto* arbol = ventana.findChild<TVistaArbol*>("Arbol");
+      escala = arbol->transform().m11();
+      const QGraphicsItem* raiz = nullptr;  // the topmost node
+      for (const QGraphicsItem* item : arbol->scene()->items())
+        if (item->type() != QGraphicsLineItem::Type && (!raiz || item->y() < raiz->y()))
+          raiz = item;
+      raizALaVista = arbol->viewport()->rect().contains(arbol->mapFromScene(raiz->pos()));
+      return QDialog::Accepted;
+    }};
+    banco.Accion("MProbarCadena")->trigger();
+    QVERIFY2(escala >= 0.75, qPrintable(QString::number(escala)));
+    QVERIFY(raizALaVista);
   }
 
   void guardarArbol() {

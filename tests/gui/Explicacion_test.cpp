@@ -97,6 +97,18 @@ class ExplicacionVentana : public QObject {
     QCOMPARE(Marcas(banco), QStringList({"1"}));
   }
 
+  void abreConLaPrimeraElegida() {
+    Banco banco;
+    banco.NuevoCon(kConflicto);
+    Analizar(banco, kConflicto);
+    banco.Accion("MExplicar")->trigger();
+    auto* ventana = banco.Componente<TFormExplicacion>("FormExplicacion");
+    QCOMPARE(ventana->findChild<QListWidget*>("ListaExplicaciones")->currentRow(), 0);
+    QCOMPARE(ventana->findChild<QPlainTextEdit*>("TextoExplicacion")->toPlainText(),
+             ventana->Entradas()[0].detalle.join('\n'));
+    QCOMPARE(Marcas(banco), QStringList({"5", "6"}));
+  }
+
   void transformarAbreUnaPropuesta() {
     Banco banco;
     const QString ruta = banco.CrearFichero("g.ll1", ACp1252(kRecursiva).c_str());

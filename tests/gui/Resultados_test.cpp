@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTableView>
 
 #include "Banco.h"
@@ -217,6 +218,14 @@ class Resultados : public QObject {
       return QDialog::Accepted;
     }};
     banco.Boton("BVerTabla")->click();
+    // The room left over is shared by every column, the row header's included.
+    const auto* vista = ventana->findChild<QTableView*>("ListaTabla");
+    QList<int> anchos = {vista->verticalHeader()->width()};
+    for (int c = 1; c < vista->model()->columnCount(); ++c) anchos.append(vista->columnWidth(c));
+    const std::vector<int> repartidos = RepartirAnchos(ventana->Rejilla().AnchosMinimos(),
+                                                       vista->viewport()->width() + anchos.at(0));
+    QCOMPARE(anchos, QList<int>(repartidos.begin(), repartidos.end()));
+    QVERIFY(anchos.at(0) > ventana->Rejilla().AnchosMinimos().at(0));
     // Narrow texts: still 390 wide; as tall as the rows, and it snaps back when stretched.
     QCOMPARE(mostrada, QSize(390, ventana->AltoTabla()));
     QCOMPARE(estirada, QSize(440, ventana->AltoTabla()));
@@ -237,6 +246,64 @@ class Resultados : public QObject {
     const int barra = ventana->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     QCOMPARE(anchoExterior, pantalla.width());
     QCOMPARE(mostrada.height(), ventana->AltoTabla() + barra);
+  }
+
+  void nombresFijosAlDesplazar() {
+    Banco banco;
+    banco.ventana->show();
+    AbrirYAnalizar(banco, "g.ll1", Ancha(40));
+    QStringList nombres;
+    QList<int> anchos;
+    QList<int> desplazamientos;
+    const auto mirar = [&](QDialog& v) {
+      auto* vista = v.findChild<QTableView*>("ListaTabla");
+      desplazamientos.append(vista->horizontalScrollBar()->value());
+      vista->horizontalScrollBar()->setValue(vista->horizontalScrollBar()->maximum());
+      // The names are the row header, at the left edge whatever is scrolled beside it.
+      const QHeaderView* filas = vista->verticalHeader();
+      nombres.clear();
+      for (int f = 0; f < vista->model()->rowCount(); ++f)
+        nombres.append(filas->isVisible() && filas->x() == vista->frameWidth()
+                           ? vista->model()->headerData(f, Qt::Vertical).toString()
+                           : QString());
+      // The row-header column keeps its width and has no cells of its own.
+      anchos = {filas->width()};
+      for (int c = 0; c < vista->model()->columnCount(); ++c)
+        anchos.append(vista->isColumnHidden(c) ? 0 : vista->columnWidth(c));
+      return QDialog::Accepted;
+    };
+    banco.guion->ventanas = {mirar, mirar};
+    banco.Boton("BVerTabla")->click();
+    banco.Boton("BVerTabla")->click();
+    QCOMPARE(nombres, QStringList({"Resto", "S"}));
+    const auto& minimos = VentanaTabla(banco)->Rejilla().AnchosMinimos();
+    QList<int> esperados(minimos.begin(), minimos.end());
+    esperados.insert(1, 0);
+    QCOMPARE(anchos, esperados);
+    // Each showing starts at the first terminal.
+    QCOMPARE(desplazamientos, QList<int>({0, 0}));
+  }
+
+  void tecladoEnLaVentanaDeLaTabla() {
+    Banco banco;
+    banco.ventana->show();
+    AbrirYAnalizar(banco, "g.ll1", kGramatica.toLatin1());
+    QStringList foco;
+    QStringList cortados;
+    banco.guion->ventanas = {[&](QDialog& v) {
+      v.activateWindow();
+      if (!QTest::qWaitForWindowActive(&v)) return QDialog::Rejected;
+      for (int i = 0; i < 4; ++i) {
+        foco.append(QApplication::focusWidget()->objectName());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      }
+      for (const auto* boton : v.findChildren<QPushButton*>())
+        if (boton->width() < boton->sizeHint().width()) cortados.append(boton->text());
+      return QDialog::Accepted;
+    }};
+    banco.Boton("BVerTabla")->click();
+    QCOMPARE(foco, QStringList({"ListaTabla", "BGuardar", "BSalir", "BImprimir"}));
+    QCOMPARE(cortados, QStringList());
   }
 
   void tablaImpresaEnPaginasApaisadas() {
