@@ -105,11 +105,12 @@ bool LeerFrases(const OpcionesCli& opciones, std::vector<FraseFichero>& frases,
   return true;
 }
 
-// What the parses give: the parse section, the parses to write as the JSON value of "parse" or
-// "parses" (with each sentence's line, 0 for --parse), the tree for --tree-dot.
+// What the parses give: the lines of the parse section for --parse-file, the parses kept whole
+// with each sentence's line (0 for --parse) to write the JSON value of "parse" or "parses" or
+// the grid of --parse, the tree for --tree-dot.
 struct Reconocimientos {
   std::vector<std::string> lineas;
-  std::vector<std::pair<int, Reconocimiento>> paraJson;
+  std::vector<std::pair<int, Reconocimiento>> guardados;
   std::optional<std::string> dot;
   bool todasAceptadas = true;
 };
@@ -124,13 +125,11 @@ Reconocimientos ReconocerFrases(const OpcionesCli& opciones, const ResultadoAnal
   for (const FraseFichero& frase : frases) {
     Reconocimiento r = Reconocer(*analisis.gramatica, *analisis.tabla, frase.texto);
     resultado.todasAceptadas &= r.Aceptada();
-    if (opciones.conFrase) {
-      if (!opciones.json) resultado.lineas = LineasReconocimiento(r);
-      if (opciones.conDot && !r.Arbol().empty()) resultado.dot = DotArbol(r);
-    } else if (!opciones.json) {
+    if (opciones.conFrase && opciones.conDot && !r.Arbol().empty()) resultado.dot = DotArbol(r);
+    if (opciones.json || opciones.conFrase)
+      resultado.guardados.emplace_back(frase.linea, std::move(r));
+    else
       resultado.lineas.push_back(LineaFrase(frase.linea, r));
-    }
-    if (opciones.json) resultado.paraJson.emplace_back(frase.linea, std::move(r));
   }
   return resultado;
 }
@@ -161,10 +160,10 @@ void ReconocimientosJson(EscritorJson& json, const OpcionesCli& opciones,
   if (!analisis.tabla) {
     json.Nulo();
   } else if (opciones.conFrase) {
-    EscribirReconocimiento(json, reconocimientos.paraJson.front().second);
+    EscribirReconocimiento(json, reconocimientos.guardados.front().second);
   } else {
     json.Abrir('[');
-    for (const auto& [linea, r] : reconocimientos.paraJson) EscribirReconocimiento(json, r, linea);
+    for (const auto& [linea, r] : reconocimientos.guardados) EscribirReconocimiento(json, r, linea);
     json.Cerrar(']');
   }
 }
@@ -194,8 +193,13 @@ void SalidaEstandar(const OpcionesCli& opciones, const ResultadoAnalisis& analis
   if (!seleccion.analisis && !seleccion.errores && !seleccion.explicaciones && !seleccion.tabla &&
       !reconocer)
     seleccion.errores = seleccion.tabla = true;
-  if (reconocer) seleccion.reconocimiento = &reconocimientos.lineas;
-  destino(TextoInforme(analisis, seleccion));
+  if (reconocer)
+    seleccion.reconocimiento = [&reconocimientos](const DestinoLinea& linea) {
+      if (!reconocimientos.guardados.empty())
+        EscribirLineasReconocimiento(reconocimientos.guardados.front().second, linea);
+      for (const std::string& texto : reconocimientos.lineas) linea(texto);
+    };
+  EscribirInforme(analisis, seleccion, destino);
 }
 
 // The proposed grammar, and whether it is LL(1); the reason when there is none.

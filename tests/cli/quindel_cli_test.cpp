@@ -1,6 +1,7 @@
 // End-to-end tests: the built quindel-cli runs on the fixture files of tests/data; stdout, the
 // exit status and the bytes of the files it writes are compared whole.
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -52,7 +53,8 @@ class QuindelCli : public ::testing::Test {
   void TearDown() override { fs::remove_all(dir); }
 
   // Runs the tool with `entrada` on its standard input; stdout goes to `destinoSalida` when
-  // one is given (to provoke a failing standard output).
+  // one is given (to provoke a failing standard output). The tool's address space is bounded
+  // by `limiteMemoria` when it is set.
   Salida Ejecutar(const std::vector<std::string>& argumentos, const std::string& entrada = "",
                   const std::string& destinoSalida = "") {
     const fs::path rutaEntrada = dir / ".stdin", rutaSalida = dir / ".stdout",
@@ -64,6 +66,10 @@ class QuindelCli : public ::testing::Test {
       dup2(open(rutaEntrada.c_str(), O_RDONLY), 0);
       dup2(open(salida.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 1);
       dup2(open(rutaError.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 2);
+      if (limiteMemoria > 0) {
+        const rlimit limite{limiteMemoria, limiteMemoria};
+        setrlimit(RLIMIT_AS, &limite);
+      }
       std::vector<char*> argv{const_cast<char*>(QUINDEL_CLI)};
       for (const std::string& argumento : argumentos)
         argv.push_back(const_cast<char*>(argumento.c_str()));
@@ -93,6 +99,7 @@ class QuindelCli : public ::testing::Test {
   }
 
   fs::path dir;
+  rlim_t limiteMemoria = 0;
 };
 
 // The worked example: S -> a S b | lambda over a and b.
@@ -765,6 +772,42 @@ TEST_F(QuindelCli, parseText_gridAndVerdictAfterTheOtherSections) {
   EXPECT_EQ(noCabe.salida, "");
   EXPECT_EQ(noCabe.error,
             "quindel-cli: la cadena de --parse tiene caracteres que Windows-1252 no admite\n");
+}
+
+// The grid of a sentence grows with the square of its length, the memory must not: 2,000
+// terminals make 16 MB of grid, written within a 32 MB address space.
+TEST_F(QuindelCli, parseText_longSentenceInLittleMemory) {
+#ifdef __SANITIZE_ADDRESS__
+  GTEST_SKIP() << "the sanitizer alone takes more address space than the bound";
+#endif
+  const int n = 2000;
+  const std::string fin = "\xA0$ (final de cadena)";
+  std::string frase, pasos;
+  for (int i = 0; i < n; ++i) frase += "a ";
+  const auto resto = [&](int quedan) {
+    std::string texto;
+    for (int i = 0; i < quedan; ++i) texto += "a ";
+    return texto + fin;
+  };
+  // The stack column is as wide as its widest cell, "fin S a"; the input column as the input.
+  const auto fila = [&](const std::string& pila, const std::string& entrada,
+                        const std::string& accion) {
+    pasos += pila + std::string(24 - pila.size(), ' ') + " | " + entrada +
+             std::string(2 * n + fin.size() - entrada.size(), ' ') + " | " + accion + "\n";
+  };
+  fila("Pila", "Entrada", "Acci\xF3n");
+  for (int i = 0; i < n; ++i) {
+    fila(fin + " S", resto(n - i), "S -> a S");
+    fila(fin + " S a", resto(n - i), "emparejar a");
+  }
+  fila(fin + " S", fin, "S -> lambda");
+  fila(fin, fin, "aceptar");
+  limiteMemoria = rlim_t{32} << 20;
+  const Salida r = Ejecutar({"-", "--raw", "--parse", frase},
+                            TextoGramatica("a", "S", "S", {"S -> a S", "S -> lambda"}));
+  EXPECT_EQ(r.estado, 0);
+  EXPECT_EQ(r.error, "");
+  EXPECT_TRUE(r.salida == pasos + "\nCadena aceptada.\n") << r.salida.size() << " bytes";
 }
 
 TEST_F(QuindelCli, parseWithoutTable_saysSoAndExitsWithOne) {
