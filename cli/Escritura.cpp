@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -16,16 +17,23 @@ namespace {
 namespace fs = std::filesystem;
 
 // One file on its way: the temporary copy of the new contents, and, while the group is being
-// replaced, a second name for the old file so that it can be put back.
+// replaced, a second name for the old file so that it can be put back; or, for a device or a
+// FIFO, the target itself, open.
 struct Preparado {
   std::string destino;
   std::string temporal;
   std::string copiaAntigua;  // empty: there was no old file
   bool reemplazado = false;
+  int enSuSitio = -1;  // the open device or FIFO
 };
 
+// A FIFO opened without waiting tells that nobody reads it by ENXIO, whose own text speaks of a
+// missing device.
+constexpr int kSinLector = -1;
+
 std::string MensajeEscritura(const std::string& ruta, int codigo) {
-  return "no se puede escribir " + ruta + ": " + MotivoFallo(codigo);
+  return "no se puede escribir " + ruta + ": " +
+         (codigo == kSinLector ? std::string("nadie lee de la tubería") : MotivoFallo(codigo));
 }
 
 // A symbolic link is followed, so that the link survives and its target gets the contents.
@@ -78,9 +86,66 @@ bool EscribirTodo(int fd, const std::string& contenido) {
   return true;
 }
 
-// The complete new contents in a temporary file, on disk; 0 or the errno of the failure.
+// Renaming a new file over a device or a FIFO would replace the device itself (as root, even
+// the system's own): such a target is written where it stands. A directory is not, so that the
+// rename fails as for any target that cannot be replaced.
+bool EsDeSuSitio(const std::string& destino) {
+  struct stat info {};
+  return stat(destino.c_str(), &info) == 0 && !S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode);
+}
+
+// Opened without waiting, so that a FIFO nobody reads fails at once instead of hanging the tool;
+// once open, a reader slow to drain it is waited for. 0, kSinLector or the errno of the failure.
+int AbrirEnSuSitio(Preparado& preparado) {
+  preparado.enSuSitio =
+      open(preparado.destino.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (preparado.enSuSitio < 0) {
+    const int codigo = errno;
+    struct stat info {};
+    return codigo == ENXIO && stat(preparado.destino.c_str(), &info) == 0 && S_ISFIFO(info.st_mode)
+               ? kSinLector
+               : codigo;
+  }
+  const int estado = fcntl(preparado.enSuSitio, F_GETFL);
+  return estado < 0 || fcntl(preparado.enSuSitio, F_SETFL, estado & ~O_NONBLOCK) != 0 ? errno : 0;
+}
+
+// A reader that goes away must fail the write, not end the process with SIGPIPE.
+class SinSigpipe {
+ public:
+  SinSigpipe() {
+    struct sigaction ignorar {};
+    ignorar.sa_handler = SIG_IGN;
+    sigaction(SIGPIPE, &ignorar, &previa);
+  }
+  ~SinSigpipe() { sigaction(SIGPIPE, &previa, nullptr); }
+  SinSigpipe(const SinSigpipe&) = delete;
+  SinSigpipe& operator=(const SinSigpipe&) = delete;
+
+ private:
+  struct sigaction previa {};
+};
+
+// Writes into the open device or FIFO and closes it; 0 or the errno of the failure. A device
+// that cannot be flushed (EINVAL: a FIFO, a terminal) has nothing more to flush.
+int EscribirEnSuSitio(Preparado& preparado, const std::string& contenido) {
+  int codigo = 0;
+  {
+    const SinSigpipe sinSigpipe;
+    if (!EscribirTodo(preparado.enSuSitio, contenido) ||
+        (fsync(preparado.enSuSitio) != 0 && errno != EINVAL))
+      codigo = errno;
+  }
+  if (close(preparado.enSuSitio) != 0 && codigo == 0) codigo = errno;
+  preparado.enSuSitio = -1;
+  return codigo;
+}
+
+// The complete new contents in a temporary file, on disk, or the device or FIFO open; 0 or the
+// errno of the failure.
 int PrepararTemporal(const FicheroPendiente& fichero, Preparado& preparado) {
   preparado.destino = Destino(fichero.ruta);
+  if (EsDeSuSitio(preparado.destino)) return AbrirEnSuSitio(preparado);
   const int fd = CrearTemporal(preparado.destino, preparado.temporal);
   if (fd < 0) {
     const int codigo = errno;
@@ -130,12 +195,14 @@ void Deshacer(std::vector<Preparado>& preparados) {
     }
     if (!preparado.temporal.empty()) unlink(preparado.temporal.c_str());
     if (!preparado.copiaAntigua.empty()) unlink(preparado.copiaAntigua.c_str());
+    if (preparado.enSuSitio >= 0) close(preparado.enSuSitio);
   }
 }
 
 // The new names must survive a crash too: flush each directory that changed.
 void SincronizarDirectorios(const std::vector<Preparado>& preparados) {
   for (const Preparado& preparado : preparados) {
+    if (!preparado.reemplazado) continue;
     const int fd = open(Directorio(preparado.destino).c_str(), O_RDONLY | O_DIRECTORY);
     if (fd < 0) continue;
     fsync(fd);
@@ -163,8 +230,19 @@ bool EscribirTodosONinguno(const std::vector<FicheroPendiente>& ficheros, std::s
       }
     }
   }
+  // What is written in place cannot be taken back: it goes after everything that may still
+  // fail without a trace, and before the renames.
+  for (std::size_t i = 0; i < ficheros.size(); ++i) {
+    if (preparados[i].enSuSitio < 0) continue;
+    if (const int codigo = EscribirEnSuSitio(preparados[i], ficheros[i].contenido)) {
+      Deshacer(preparados);
+      error = MensajeEscritura(ficheros[i].ruta, codigo);
+      return false;
+    }
+  }
   for (std::size_t i = 0; i < ficheros.size(); ++i) {
     Preparado& preparado = preparados[i];
+    if (preparado.temporal.empty()) continue;
     if (rename(preparado.temporal.c_str(), preparado.destino.c_str()) != 0) {
       const int codigo = errno;
       Deshacer(preparados);

@@ -1,12 +1,15 @@
 // End-to-end tests: the built quindel-cli runs on the fixture files of tests/data; stdout, the
 // exit status and the bytes of the files it writes are compared whole.
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -57,15 +60,19 @@ class QuindelCli : public ::testing::Test {
   // by `limiteMemoria` when it is set.
   Salida Ejecutar(const std::vector<std::string>& argumentos, const std::string& entrada = "",
                   const std::string& destinoSalida = "") {
-    const fs::path rutaEntrada = dir / ".stdin", rutaSalida = dir / ".stdout",
-                   rutaError = dir / ".stderr";
-    Escribir(rutaEntrada, entrada);
+    return Esperar(Lanzar(argumentos, entrada, destinoSalida), destinoSalida);
+  }
+
+  // Ejecutar in two halves, for a test that acts while the tool runs.
+  pid_t Lanzar(const std::vector<std::string>& argumentos, const std::string& entrada = "",
+               const std::string& destinoSalida = "") {
+    Escribir(dir / ".stdin", entrada);
     const pid_t hijo = fork();
     if (hijo == 0) {
-      const std::string salida = destinoSalida.empty() ? rutaSalida.string() : destinoSalida;
-      dup2(open(rutaEntrada.c_str(), O_RDONLY), 0);
+      const std::string salida = destinoSalida.empty() ? (dir / ".stdout").string() : destinoSalida;
+      dup2(open((dir / ".stdin").c_str(), O_RDONLY), 0);
       dup2(open(salida.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 1);
-      dup2(open(rutaError.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 2);
+      dup2(open((dir / ".stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 2);
       if (limiteMemoria > 0) {
         const rlimit limite{limiteMemoria, limiteMemoria};
         setrlimit(RLIMIT_AS, &limite);
@@ -77,15 +84,22 @@ class QuindelCli : public ::testing::Test {
       execv(QUINDEL_CLI, argv.data());
       _exit(127);
     }
+    return hijo;
+  }
+  // The status is -1 when a signal ended the tool; `senal` tells which. A tool still running
+  // after a minute is killed, so that a test that would hang fails instead.
+  Salida Esperar(pid_t hijo, const std::string& destinoSalida = "", int* senal = nullptr) {
     int estado = 0;
-    waitpid(hijo, &estado, 0);
+    for (int i = 0; waitpid(hijo, &estado, WNOHANG) == 0; ++i) {
+      if (i == 6000) kill(hijo, SIGKILL);
+      usleep(10000);
+    }
     Salida resultado;
     resultado.estado = WIFEXITED(estado) ? WEXITSTATUS(estado) : -1;
-    resultado.salida = destinoSalida.empty() ? Leer(rutaSalida) : "";
-    resultado.error = Leer(rutaError);
-    fs::remove(rutaEntrada);
-    fs::remove(rutaSalida);
-    fs::remove(rutaError);
+    if (senal) *senal = WIFSIGNALED(estado) ? WTERMSIG(estado) : 0;
+    resultado.salida = destinoSalida.empty() ? Leer(dir / ".stdout") : "";
+    resultado.error = Leer(dir / ".stderr");
+    for (const char* nombre : {".stdin", ".stdout", ".stderr"}) fs::remove(dir / nombre);
     return resultado;
   }
 
@@ -101,6 +115,17 @@ class QuindelCli : public ::testing::Test {
   fs::path dir;
   rlim_t limiteMemoria = 0;
 };
+
+// A0 -> A1, A1 -> A2, ..., the last -> a: its trace, table and JSON grow with `n`.
+std::string GramaticaEnCadena(int n) {
+  std::string texto = "Terminales = { a }\r\nNoTerminales = {";
+  for (int i = 0; i < n; ++i) texto += " A" + std::to_string(i);
+  texto += " }\r\nAxioma = A0\r\nProducciones = {\r\n";
+  for (int i = 0; i < n; ++i)
+    texto +=
+        "A" + std::to_string(i) + " -> " + (i < n - 1 ? "A" + std::to_string(i + 1) : "a") + "\r\n";
+  return texto + "}\r\n";
+}
 
 // The worked example: S -> a S b | lambda over a and b.
 const std::string kTablaEjemplo = "   a           b            " + kFin +
@@ -446,6 +471,66 @@ TEST_F(QuindelCli, writesThroughASymbolicLinkAndKeepsPermissions) {
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
 
+// A device or a FIFO is written where it stands, never replaced by a regular file.
+TEST_F(QuindelCli, devicesAndFifosAreWrittenInPlace) {
+  const fs::path tuberia = dir / "tuberia", traza = dir / "traza.txt";
+  ASSERT_EQ(mkfifo(tuberia.c_str(), 0600), 0);
+  const int lector = open(tuberia.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  EXPECT_EQ(Ejecutar({Dato("ejemplo.ll1"), "--html", tuberia.string()}).estado, 0);
+  std::string leido(8192, '\0');
+  leido.resize(static_cast<std::size_t>(std::max(0L, read(lector, leido.data(), leido.size()))));
+  close(lector);
+  EXPECT_EQ(leido, Leer(Dato("ejemplo.htm")));
+  EXPECT_TRUE(fs::is_fifo(tuberia));
+
+  // Nobody reads it: the tool fails at once rather than waiting, and writes nothing else.
+  const Salida sinLector =
+      Ejecutar({Dato("ejemplo.ll1"), "--save-trace", traza.string(), "--html", tuberia.string()});
+  EXPECT_EQ(sinLector.estado, 2);
+  EXPECT_EQ(sinLector.salida, "");
+  EXPECT_EQ(sinLector.error, "quindel-cli: no se puede escribir " + tuberia.string() +
+                                 ": nadie lee de la tubería\n");
+  EXPECT_EQ(Contenido(), std::vector<std::string>{"tuberia"});
+
+  // Copies of the null and full devices, where this test may make them.
+  const fs::path nulo = dir / "nulo", nulo2 = dir / "nulo2", lleno = dir / "lleno";
+  if (mknod(nulo.c_str(), S_IFCHR | 0600, makedev(1, 3)) != 0 ||
+      mknod(nulo2.c_str(), S_IFCHR | 0600, makedev(1, 3)) != 0 ||
+      mknod(lleno.c_str(), S_IFCHR | 0600, makedev(1, 7)) != 0)
+    GTEST_SKIP() << "no se pueden crear dispositivos aquí";
+  const Salida aNulo = Ejecutar({Dato("ejemplo.ll1"), "--html", nulo.string(), "--save-trace",
+                                 traza.string(), "--parse", "a b", "--tree-dot", nulo2.string()});
+  EXPECT_EQ(aNulo.estado, 0);
+  EXPECT_EQ(Leer(traza), Leer(Dato("ejemplo.txt")));
+  const Salida aLleno = Ejecutar(
+      {Dato("ejemplo.ll1"), "--html", (dir / "t.htm").string(), "--save-trace", lleno.string()});
+  EXPECT_EQ(aLleno.estado, 2);
+  EXPECT_EQ(aLleno.salida, "");
+  EXPECT_EQ(aLleno.error, "quindel-cli: no se puede escribir " + lleno.string() +
+                              ": no queda espacio en el dispositivo\n");
+  EXPECT_TRUE(fs::is_character_file(nulo) && fs::is_character_file(nulo2) &&
+              fs::is_character_file(lleno));
+  EXPECT_EQ(Contenido(),
+            (std::vector<std::string>{"lleno", "nulo", "nulo2", "traza.txt", "tuberia"}));
+}
+
+// A reader that goes away in the middle fails the write instead of killing the tool.
+TEST_F(QuindelCli, aFifoWhoseReaderLeavesFailsTheWrite) {
+  const fs::path tuberia = dir / "tuberia";
+  ASSERT_EQ(mkfifo(tuberia.c_str(), 0600), 0);
+  const int lector = open(tuberia.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  // The trace is far larger than what a pipe holds, so the tool waits on it.
+  const pid_t hijo = Lanzar({"-", "--save-trace", tuberia.string()}, GramaticaEnCadena(3000));
+  pollfd espera{lector, POLLIN, 0};
+  ASSERT_EQ(poll(&espera, 1, 20000), 1);
+  close(lector);
+  int senal = 0;
+  const Salida r = Esperar(hijo, "", &senal);
+  EXPECT_EQ(senal, 0);
+  EXPECT_EQ(r.estado, 2);
+  EXPECT_EQ(r.error, "quindel-cli: no se puede escribir " + tuberia.string() + ": tubería rota\n");
+}
+
 TEST_F(QuindelCli, aFailingStandardOutputExitsWithTwo) {
   const Salida r = Ejecutar({Dato("ejemplo.ll1")}, "", "/dev/full");
   EXPECT_EQ(r.estado, 2);
@@ -455,13 +540,7 @@ TEST_F(QuindelCli, aFailingStandardOutputExitsWithTwo) {
 
   // A JSON document goes out block by block as it is written; a block that fails is reported
   // the same, and the status says so.
-  std::string grande = "Terminales = { a }\r\nNoTerminales = {";
-  for (int i = 0; i < 3000; ++i) grande += " A" + std::to_string(i);
-  grande += " }\r\nAxioma = A0\r\nProducciones = {\r\n";
-  for (int i = 0; i < 3000; ++i)
-    grande +=
-        "A" + std::to_string(i) + " -> " + (i < 2999 ? "A" + std::to_string(i + 1) : "a") + "\r\n";
-  grande += "}\r\n";
+  const std::string grande = GramaticaEnCadena(3000);
   ASSERT_GT(Ejecutar({"--json", "-"}, grande).salida.size(), std::size_t{1} << 20);
   const Salida json = Ejecutar({"--json", "-"}, grande, "/dev/full");
   EXPECT_EQ(json.estado, 2);
