@@ -55,6 +55,27 @@ bool LeerEntrada(const std::string& ruta, std::string& texto, std::string& error
   return leido;
 }
 
+// The grammar and the sentences are read whole before anything is written, so an output over
+// one of them would silently replace it.
+bool NoPisaEntradas(const OpcionesCli& opciones, std::string& error) {
+  const std::pair<const char*, const std::string*> salidas[] = {
+      {"--html", opciones.conHtml ? &opciones.rutaHtml : nullptr},
+      {"--save-trace", opciones.conTraza ? &opciones.rutaTraza : nullptr},
+      {"--tree-dot", opciones.conDot ? &opciones.rutaDot : nullptr}};
+  const std::pair<const char*, const std::string*> entradas[] = {
+      {"la gramática", &opciones.fichero},
+      {"--parse-file", opciones.conFrases ? &opciones.rutaFrases : nullptr}};
+  for (const auto& [opcion, salida] : salidas) {
+    for (const auto& [entrada, ruta] : entradas) {
+      if (salida && ruta && PisaEntrada(*salida, *ruta)) {
+        error = std::string(opcion) + " indica el mismo fichero que " + entrada + ": " + *salida;
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
 bool ComprobarRutas(const OpcionesCli& opciones, std::string& error) {
   if ((opciones.conHtml && opciones.rutaHtml.empty()) ||
       (opciones.conTraza && opciones.rutaTraza.empty())) {
@@ -83,7 +104,7 @@ bool ComprobarRutas(const OpcionesCli& opciones, std::string& error) {
       return false;
     }
   }
-  return true;
+  return NoPisaEntradas(opciones, error);
 }
 
 // The sentences to parse: the one of --parse (line 0), or the lines of --parse-file.

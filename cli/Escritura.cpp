@@ -259,10 +259,24 @@ bool EscribirTodosONinguno(const std::vector<FicheroPendiente>& ficheros, std::s
 }
 
 bool MismoFichero(const std::string& a, const std::string& b) {
+  struct stat infoA {
+  }, infoB{};
+  const bool existeA = stat(a.c_str(), &infoA) == 0, existeB = stat(b.c_str(), &infoB) == 0;
+  if (existeA || existeB)
+    return existeA && existeB && infoA.st_dev == infoB.st_dev && infoA.st_ino == infoB.st_ino;
   std::error_code fallo;
   const fs::path ca = fs::weakly_canonical(fs::absolute(a), fallo);
   if (fallo) return false;
   const fs::path cb = fs::weakly_canonical(fs::absolute(b), fallo);
   if (fallo) return false;
   return ca == cb;
+}
+
+// A device or a FIFO is written in place, not replaced: only a regular file can be lost.
+bool PisaEntrada(const std::string& salida, const std::string& entrada) {
+  struct stat leida {
+  }, escrita{};
+  const int estado = entrada == "-" ? fstat(STDIN_FILENO, &leida) : stat(entrada.c_str(), &leida);
+  return estado == 0 && S_ISREG(leida.st_mode) && stat(salida.c_str(), &escrita) == 0 &&
+         leida.st_dev == escrita.st_dev && leida.st_ino == escrita.st_ino;
 }

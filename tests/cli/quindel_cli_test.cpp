@@ -459,6 +459,45 @@ TEST_F(QuindelCli, bothOutputsOnOneFileIsAUsageError) {
   EXPECT_FALSE(fs::exists(dir / "x"));
 }
 
+// An output over the grammar or the sentences would replace them once read: refused by whatever
+// name it is given, and so are two outputs on one file.
+TEST_F(QuindelCli, anOutputOverAnInputIsRefusedWhateverItsName) {
+  const std::string texto = Leer(Dato("ejemplo.ll1"));
+  const fs::path gramatica = dir / "g.ll1", frases = dir / "frases.txt";
+  Escribir(gramatica, texto);
+  Escribir(frases, "a b\n");
+  fs::create_hard_link(gramatica, dir / "duro.ll1");
+  fs::create_symlink("frases.txt", dir / "enlace.txt");
+  const std::string g = gramatica.string(), punto = (dir / "." / "g.ll1").string(),
+                    duro = (dir / "duro.ll1").string(), enlace = (dir / "enlace.txt").string();
+  const std::vector<std::pair<std::vector<std::string>, std::string>> casos = {
+      {{g, "--html", punto}, "--html indica el mismo fichero que la gramática: " + punto},
+      {{g, "--save-trace", duro}, "--save-trace indica el mismo fichero que la gramática: " + duro},
+      {{g, "--parse", "a b", "--tree-dot", g},
+       "--tree-dot indica el mismo fichero que la gramática: " + g},
+      {{g, "--parse-file", frases.string(), "--html", enlace},
+       "--html indica el mismo fichero que --parse-file: " + enlace},
+      {{g, "--html", g + "x", "--save-trace", duro + "x"}, ""},  // neither exists: different
+  };
+  for (const auto& [argumentos, mensaje] : casos) {
+    const Salida r = Ejecutar(argumentos);
+    EXPECT_EQ(r.estado, mensaje.empty() ? 0 : 2) << mensaje;
+    EXPECT_EQ(r.error, mensaje.empty() ? "" : "quindel-cli: " + mensaje + "\n");
+  }
+  EXPECT_EQ(Leer(gramatica), texto);
+  EXPECT_EQ(Leer(frases), "a b\n");
+
+  // The tool's standard input is the file .stdin of the scratch directory.
+  const std::string entrada = (dir / ".stdin").string();
+  EXPECT_EQ(
+      Ejecutar({"-", "--save-trace", entrada}, texto).error,
+      "quindel-cli: --save-trace indica el mismo fichero que la gramática: " + entrada + "\n");
+
+  fs::create_hard_link(g + "x", dir / "t.htm");
+  EXPECT_EQ(Ejecutar({g, "--html", g + "x", "--save-trace", (dir / "t.htm").string()}).error,
+            "quindel-cli: --html y --save-trace indican el mismo fichero: " + g + "x\n");
+}
+
 TEST_F(QuindelCli, writesThroughASymbolicLinkAndKeepsPermissions) {
   Escribir(dir / "real.htm", "antigua");
   fs::permissions(dir / "real.htm",
