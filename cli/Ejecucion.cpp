@@ -1,6 +1,7 @@
 #include "Ejecucion.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -23,36 +24,46 @@
 #include "Motivo.h"
 #include "Reconocedor.h"
 #include "Tablasintactica.h"
+#include "Tamanomaximo.h"
 #include "Transformacion.h"
 
 namespace {
 
-bool LeerDescriptor(int fd, std::string& texto) {
+// Why an input is refused when it holds more than kTamanoMaximoTexto bytes; errno never takes it.
+constexpr int kDemasiadoGrande = -1;
+
+// The bytes of `fd` to its end: 0, kDemasiadoGrande or the errno of the failure. A regular file
+// too large is refused from its size, before a byte is read.
+int LeerDescriptor(int fd, std::string& texto) {
+  struct stat info {};
+  if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+      static_cast<std::size_t>(info.st_size) > kTamanoMaximoTexto)
+    return kDemasiadoGrande;
   char bloque[65536];
   for (;;) {
     const ssize_t leidos = read(fd, bloque, sizeof bloque);
-    if (leidos == 0) return true;
+    if (leidos == 0) return 0;
     if (leidos < 0) {
       if (errno == EINTR) continue;
-      return false;
+      return errno;
     }
+    if (texto.size() + static_cast<std::size_t>(leidos) > kTamanoMaximoTexto)
+      return kDemasiadoGrande;
     texto.append(bloque, static_cast<std::size_t>(leidos));
   }
 }
 
 // The bytes of the grammar file as they are; "-" is standard input.
 bool LeerEntrada(const std::string& ruta, std::string& texto, std::string& error) {
-  if (ruta == "-") {
-    if (LeerDescriptor(STDIN_FILENO, texto)) return true;
-    error = "no se puede leer la entrada estándar: " + MotivoFallo(errno);
-    return false;
-  }
-  const int fd = open(ruta.c_str(), O_RDONLY);
-  bool leido = fd >= 0 && LeerDescriptor(fd, texto);
-  const int codigo = errno;
-  if (fd >= 0) close(fd);
-  if (!leido) error = "no se puede leer " + ruta + ": " + MotivoFallo(codigo);
-  return leido;
+  const int fd = ruta == "-" ? STDIN_FILENO : open(ruta.c_str(), O_RDONLY | O_CLOEXEC);
+  const int codigo = fd < 0 ? errno : LeerDescriptor(fd, texto);
+  if (fd >= 0 && fd != STDIN_FILENO) close(fd);
+  if (codigo == 0) return true;
+  error =
+      "no se puede leer " + (ruta == "-" ? std::string("la entrada estándar") : ruta) + ": " +
+      (codigo == kDemasiadoGrande ? "tiene más de " + TextoTamanoMaximo() + ", el máximo admitido"
+                                  : MotivoFallo(codigo));
+  return false;
 }
 
 // The grammar and the sentences are read whole before anything is written, so an output over
@@ -239,6 +250,11 @@ ResultadoCli Transformar(const ResultadoAnalisis& analisis, bool crudo) {
 }
 
 }  // namespace
+
+std::string TextoTamanoMaximo() {
+  static_assert(kTamanoMaximoTexto % (std::size_t{1} << 30) == 0, "said in GiB");
+  return std::to_string(kTamanoMaximoTexto >> 30) + " GiB";
+}
 
 std::string NombreParaTitulo(const std::string& ruta) {
   if (ruta == "-") return "stdin";

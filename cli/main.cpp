@@ -13,19 +13,26 @@
 
 namespace {
 
-constexpr const char* kPie =
+constexpr const char* kSecciones =
     "Secciones de la salida (en este orden, separadas por una línea vacía): --analysis, --errors,\n"
     "--explain, --table y las cadenas de --parse o --parse-file. Sin --analysis, --errors,\n"
     "--explain ni --table se muestran --errors y --table, o solo las cadenas si se pide alguna.\n"
     "Con --json se escribe en su lugar un único documento JSON, y con --transform (que solo\n"
     "admite --raw) la gramática propuesta. El texto sale en UTF-8 salvo con --raw; los ficheros\n"
     "escritos con --html y --save-trace van en Windows-1252 con saltos de línea CR LF, y el de\n"
-    "--tree-dot en UTF-8.\n"
-    "\n"
+    "--tree-dot en UTF-8.";
+
+constexpr const char* kCodigos =
     "Códigos de salida: 0 la gramática es LL(1) y se ha construido la tabla sintáctica (y se han\n"
     "aceptado todas las cadenas); 1 la gramática tiene errores; 2 error de uso, o un fichero que\n"
     "no se puede leer o escribir; 3 se ha rechazado alguna cadena; 4 no se puede proponer una\n"
     "gramática. Con --transform, 0 y 1 dicen si la gramática propuesta es LL(1).";
+
+std::string Pie() {
+  return std::string(kSecciones) +
+         " La gramática y el fichero de --parse-file no pueden pasar\nde " + TextoTamanoMaximo() +
+         ".\n\n" + kCodigos;
+}
 
 constexpr const char* kPista = "Use --help para ver las opciones.";
 
@@ -76,7 +83,7 @@ void DefinirOpciones(CLI::App& app, OpcionesCli& opciones) {
       ->required();
   app.set_version_flag("--version", std::string("quindel-cli ") + QUINDEL_VERSION,
                        "Muestra la versión del programa y termina");
-  app.footer(kPie);
+  app.footer(Pie());
 }
 
 std::string Unir(const std::vector<std::string>& palabras) {

@@ -375,6 +375,34 @@ TEST_F(QuindelCli, usageAndReadFailuresExitWithTwo) {
             "quindel-cli: no se puede leer " + dir.string() + ": es un directorio\n");
 }
 
+// Input without end would be read until memory ran out: more than 1 GiB is refused, a regular
+// file from its size alone, a stream once that much has come.
+TEST_F(QuindelCli, inputsOverOneGibAreRefused) {
+  const fs::path enorme = dir / "enorme.ll1";
+  Escribir(enorme, "");
+  fs::resize_file(enorme, (std::uintmax_t{1} << 30) + 1);
+  const std::string motivo = ": tiene más de 1 GiB, el máximo admitido\n";
+  const Salida gramatica = Ejecutar({enorme.string()});
+  EXPECT_EQ(gramatica.estado, 2);
+  EXPECT_EQ(gramatica.error, "quindel-cli: no se puede leer " + enorme.string() + motivo);
+  const Salida frases = Ejecutar({Dato("ejemplo.ll1"), "--parse-file", enorme.string()});
+  EXPECT_EQ(frases.estado, 2);
+  EXPECT_EQ(frases.salida, "");
+  EXPECT_EQ(frases.error, gramatica.error);
+
+  // A copy of the zero device, where this test may make one; the bound on memory makes the tool
+  // fail rather than take the machine's if it reads on.
+  const fs::path cero = dir / "cero";
+  if (mknod(cero.c_str(), S_IFCHR | 0600, makedev(1, 5)) != 0)
+    GTEST_SKIP() << "no se pueden crear dispositivos aquí";
+#ifndef __SANITIZE_ADDRESS__
+  limiteMemoria = rlim_t{3} << 30;
+#endif
+  const Salida sinFin = Ejecutar({cero.string()});
+  EXPECT_EQ(sinFin.estado, 2);
+  EXPECT_EQ(sinFin.error, "quindel-cli: no se puede leer " + cero.string() + motivo);
+}
+
 TEST_F(QuindelCli, usageErrorsAreOneSpanishLineAndAHint) {
   const std::string ejemplo = Dato("ejemplo.ll1"), errores = Dato("errores.ll1");
   const std::vector<std::pair<std::vector<std::string>, std::string>> casos = {
@@ -401,11 +429,26 @@ TEST_F(QuindelCli, usageErrorsAreOneSpanishLineAndAHint) {
 TEST_F(QuindelCli, helpAndVersion) {
   const Salida ayuda = Ejecutar({"--help"});
   EXPECT_EQ(ayuda.estado, 0);
-  for (const char* texto :
-       {"Uso: quindel-cli [OPCIONES] FICHERO\n", "\nArgumentos:\n", "FICHERO TEXTO OBLIGATORIO",
-        "\nOpciones:\n", "--analysis", "--errors", "--table", "--json", "--raw", "--html RUTA",
-        "--save-trace RUTA", "--parse TEXTO", "--parse-file RUTA", "--tree-dot RUTA", "--explain",
-        "--transform", "--version", "Muestra esta ayuda", "Códigos de salida"})
+  for (const char* texto : {"Uso: quindel-cli [OPCIONES] FICHERO\n",
+                            "\nArgumentos:\n",
+                            "FICHERO TEXTO OBLIGATORIO",
+                            "\nOpciones:\n",
+                            "--analysis",
+                            "--errors",
+                            "--table",
+                            "--json",
+                            "--raw",
+                            "--html RUTA",
+                            "--save-trace RUTA",
+                            "--parse TEXTO",
+                            "--parse-file RUTA",
+                            "--tree-dot RUTA",
+                            "--explain",
+                            "--transform",
+                            "--version",
+                            "Muestra esta ayuda",
+                            "Códigos de salida",
+                            "de 1 GiB."})
     EXPECT_NE(ayuda.salida.find(texto), std::string::npos) << texto;
   // Nothing of CLI11's own English is left.
   for (const char* ingles : {"Usage", "OPTIONS", "Positionals", "Options", "REQUIRED", "TEXT ",
