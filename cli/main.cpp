@@ -2,6 +2,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -149,9 +150,13 @@ class EscrituraSalida {
     if (fallo == 0 && std::fwrite(texto.data(), 1, texto.size(), stdout) != texto.size())
       fallo = errno != 0 ? errno : EIO;
   }
-  // The reason of the failure, 0 when everything reached standard output.
+  // The reason of the failure, reported on standard error; 0 when everything reached standard
+  // output.
   int Terminar() {
     if (fallo == 0 && std::fflush(stdout) != 0) fallo = errno != 0 ? errno : EIO;
+    if (fallo != 0)
+      std::fprintf(stderr, "quindel-cli: no se puede escribir en la salida estándar: %s\n",
+                   MotivoFallo(fallo).c_str());
     return fallo;
   }
 
@@ -170,7 +175,12 @@ int main(int argc, char** argv) {  // NOLINT(bugprone-exception-escape)
   try {
     app.parse(argc, argv);
   } catch (const CLI::Success& e) {
-    return app.exit(e);
+    // The help and the version reach standard output as any output does, failures reported.
+    std::ostringstream texto;
+    const int estado = app.exit(e, texto);
+    EscrituraSalida salida;
+    salida(texto.str());
+    return salida.Terminar() == 0 ? estado : kSalidaFallo;
   } catch (const CLI::ParseError& e) {
     std::fprintf(stderr, "quindel-cli: %s\n%s\n", MensajeUso(e, app).c_str(), kPista);
     return kSalidaFallo;
@@ -189,11 +199,7 @@ int main(int argc, char** argv) {  // NOLINT(bugprone-exception-escape)
   const ResultadoCli resultado =
       EjecutarCli(opciones, [&salida](std::string_view texto) { salida(texto); });
   if (!resultado.error.empty()) std::fprintf(stderr, "quindel-cli: %s\n", resultado.error.c_str());
-  if (const int fallo = salida.Terminar(); fallo != 0) {
-    std::fprintf(stderr, "quindel-cli: no se puede escribir en la salida estándar: %s\n",
-                 MotivoFallo(fallo).c_str());
-    return kSalidaFallo;
-  }
+  if (salida.Terminar() != 0) return kSalidaFallo;
   // exit() leaves `resultado` alone: the process ends, and the system takes back the grammar
   // at once, where freeing it would take a tenth of the run on large grammars.
   std::exit(resultado.estado);

@@ -553,6 +553,20 @@ TEST_F(QuindelCli, writesThroughASymbolicLinkAndKeepsPermissions) {
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
 
+// The help and the version fail like any other output when standard output is full.
+TEST_F(QuindelCli, helpAndVersionOntoAFullDeviceExitWithTwo) {
+  const fs::path lleno = dir / "lleno";
+  if (mknod(lleno.c_str(), S_IFCHR | 0600, makedev(1, 7)) != 0)
+    GTEST_SKIP() << "no se pueden crear dispositivos aquí";
+  for (const char* opcion : {"--help", "--version"}) {
+    const Salida r = Ejecutar({opcion}, "", lleno.string());
+    EXPECT_EQ(r.estado, 2) << opcion;
+    EXPECT_EQ(r.error,
+              "quindel-cli: no se puede escribir en la salida estándar: no queda espacio en el "
+              "dispositivo\n");
+  }
+}
+
 // A device or a FIFO is written where it stands, never replaced by a regular file.
 TEST_F(QuindelCli, devicesAndFifosAreWrittenInPlace) {
   const fs::path tuberia = dir / "tuberia", traza = dir / "traza.txt";
