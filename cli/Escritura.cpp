@@ -11,6 +11,7 @@
 #include <system_error>
 
 #include "Motivo.h"
+#include "Temporales.h"
 
 namespace {
 
@@ -54,12 +55,28 @@ std::string Directorio(const std::string& ruta) {
   return padre.empty() ? std::string(".") : padre.string();
 }
 
-// A fresh, private file beside `destino`; -1 (errno set) when none can be made.
+// A fresh, private file beside `destino`, noted for removal on a signal; -1 (errno set) when
+// none can be made.
 int CrearTemporal(const std::string& destino, std::string& nombre) {
   nombre =
       (fs::path(Directorio(destino)) / ("." + fs::path(destino).filename().string() + ".XXXXXX"))
           .string();
-  return mkstemp(nombre.data());
+  const SenalesRetenidas retenidas;
+  const int fd = mkstemp(nombre.data());
+  if (fd >= 0) AnotarTemporal(nombre);
+  return fd;
+}
+
+// Removes a hidden file, or gives it its public name, and forgets its note. Called with the
+// signals held back.
+void BorrarTemporal(const std::string& nombre) {
+  unlink(nombre.c_str());
+  OlvidarTemporal(nombre);
+}
+int RenombrarTemporal(const std::string& nombre, const std::string& destino) {
+  if (rename(nombre.c_str(), destino.c_str()) != 0) return errno;
+  OlvidarTemporal(nombre);
+  return 0;
 }
 
 // New files get the permissions an ordinary create would give; a replaced file keeps its own.
@@ -176,7 +193,8 @@ int GuardarAntiguo(Preparado& preparado) {
   std::error_code fallo;
   fs::copy_file(preparado.destino, nombre, fs::copy_options::overwrite_existing, fallo);
   if (fallo) {
-    unlink(nombre.c_str());
+    const SenalesRetenidas retenidas;
+    BorrarTemporal(nombre);
     return fallo.value();
   }
   preparado.copiaAntigua = nombre;
@@ -184,17 +202,18 @@ int GuardarAntiguo(Preparado& preparado) {
 }
 
 void Deshacer(std::vector<Preparado>& preparados) {
+  const SenalesRetenidas retenidas;
   for (Preparado& preparado : preparados) {
     if (preparado.reemplazado) {
       if (!preparado.copiaAntigua.empty()) {
-        if (rename(preparado.copiaAntigua.c_str(), preparado.destino.c_str()) == 0)
+        if (RenombrarTemporal(preparado.copiaAntigua, preparado.destino) == 0)
           preparado.copiaAntigua.clear();
       } else {
         unlink(preparado.destino.c_str());
       }
     }
-    if (!preparado.temporal.empty()) unlink(preparado.temporal.c_str());
-    if (!preparado.copiaAntigua.empty()) unlink(preparado.copiaAntigua.c_str());
+    if (!preparado.temporal.empty()) BorrarTemporal(preparado.temporal);
+    if (!preparado.copiaAntigua.empty()) BorrarTemporal(preparado.copiaAntigua);
     if (preparado.enSuSitio >= 0) close(preparado.enSuSitio);
   }
 }
@@ -213,6 +232,7 @@ void SincronizarDirectorios(const std::vector<Preparado>& preparados) {
 }  // namespace
 
 bool EscribirTodosONinguno(const std::vector<FicheroPendiente>& ficheros, std::string& error) {
+  const LimpiezaAlInterrumpir limpieza;
   std::vector<Preparado> preparados(ficheros.size());
   for (std::size_t i = 0; i < ficheros.size(); ++i) {
     if (const int codigo = PrepararTemporal(ficheros[i], preparados[i])) {
@@ -240,11 +260,12 @@ bool EscribirTodosONinguno(const std::vector<FicheroPendiente>& ficheros, std::s
       return false;
     }
   }
+  // The renames take no time, and a group must not be left half replaced.
+  const SenalesRetenidas retenidas;
   for (std::size_t i = 0; i < ficheros.size(); ++i) {
     Preparado& preparado = preparados[i];
     if (preparado.temporal.empty()) continue;
-    if (rename(preparado.temporal.c_str(), preparado.destino.c_str()) != 0) {
-      const int codigo = errno;
+    if (const int codigo = RenombrarTemporal(preparado.temporal, preparado.destino)) {
       Deshacer(preparados);
       error = MensajeEscritura(ficheros[i].ruta, codigo);
       return false;
@@ -253,7 +274,7 @@ bool EscribirTodosONinguno(const std::vector<FicheroPendiente>& ficheros, std::s
     preparado.reemplazado = true;
   }
   for (const Preparado& preparado : preparados)
-    if (!preparado.copiaAntigua.empty()) unlink(preparado.copiaAntigua.c_str());
+    if (!preparado.copiaAntigua.empty()) BorrarTemporal(preparado.copiaAntigua);
   SincronizarDirectorios(preparados);
   return true;
 }

@@ -77,6 +77,9 @@ class QuindelCli : public ::testing::Test {
         const rlimit limite{limiteMemoria, limiteMemoria};
         setrlimit(RLIMIT_AS, &limite);
       }
+      // As from a terminal, whatever the test was started from.
+      std::signal(SIGINT, SIG_DFL);
+      std::signal(SIGTERM, SIG_DFL);
       std::vector<char*> argv{const_cast<char*>(QUINDEL_CLI)};
       for (const std::string& argumento : argumentos)
         argv.push_back(const_cast<char*>(argumento.c_str()));
@@ -625,6 +628,29 @@ TEST_F(QuindelCli, aFifoWhoseReaderLeavesFailsTheWrite) {
   EXPECT_EQ(senal, 0);
   EXPECT_EQ(r.estado, 2);
   EXPECT_EQ(r.error, "quindel-cli: no se puede escribir " + tuberia.string() + ": tubería rota\n");
+}
+
+// Interrupted halfway, the tool leaves no hidden file behind and the old page as it was. The
+// page waits in its temporary file while the trace fills a FIFO that is read no further.
+TEST_F(QuindelCli, anInterruptedWriteLeavesNoHiddenFile) {
+  const fs::path tuberia = dir / "tuberia", tabla = dir / "tabla.htm";
+  Escribir(tabla, "antigua");
+  for (const int senal : {SIGINT, SIGTERM}) {
+    ASSERT_EQ(mkfifo(tuberia.c_str(), 0600), 0);
+    const int lector = open(tuberia.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const pid_t hijo = Lanzar({"-", "--html", tabla.string(), "--save-trace", tuberia.string()},
+                              GramaticaEnCadena(3000));
+    pollfd espera{lector, POLLIN, 0};
+    ASSERT_EQ(poll(&espera, 1, 20000), 1);
+    kill(hijo, senal);
+    int recibida = 0;
+    Esperar(hijo, "", &recibida);
+    close(lector);
+    EXPECT_EQ(recibida, senal);
+    EXPECT_EQ(Contenido(), (std::vector<std::string>{"tabla.htm", "tuberia"})) << senal;
+    EXPECT_EQ(Leer(tabla), "antigua");
+    fs::remove(tuberia);
+  }
 }
 
 TEST_F(QuindelCli, aFailingStandardOutputExitsWithTwo) {
