@@ -49,7 +49,7 @@ class FilasPasos {
   }
 
   void Cabecera() const {
-    std::string fila = kPila;
+    std::string fila(kPila);
     Columna(fila, kPila.size(), anchoPila);
     fila += kEntrada;
     Columna(fila, kEntrada.size(), anchoEntrada);
@@ -72,7 +72,7 @@ class FilasPasos {
 
  private:
   static constexpr std::string_view kSeparador = " | ";
-  inline static const std::string kPila = "Pila", kEntrada = "Entrada";
+  static constexpr std::string_view kPila = "Pila", kEntrada = "Entrada";
 
   std::size_t Resto(const Reconocimiento::Paso& paso) const {
     return restos[static_cast<std::size_t>(paso.entrada)];
