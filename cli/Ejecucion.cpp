@@ -1,6 +1,7 @@
 #include "Ejecucion.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -23,36 +24,67 @@
 #include "Motivo.h"
 #include "Reconocedor.h"
 #include "Tablasintactica.h"
+#include "Tamanomaximo.h"
 #include "Transformacion.h"
 
 namespace {
 
-bool LeerDescriptor(int fd, std::string& texto) {
+// Why an input is refused when it holds more than kTamanoMaximoTexto bytes; errno never takes it.
+constexpr int kDemasiadoGrande = -1;
+
+// The bytes of `fd` to its end: 0, kDemasiadoGrande or the errno of the failure. A regular file
+// too large is refused from its size, before a byte is read.
+int LeerDescriptor(int fd, std::string& texto) {
+  struct stat info {};
+  if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+      static_cast<std::size_t>(info.st_size) > kTamanoMaximoTexto)
+    return kDemasiadoGrande;
   char bloque[65536];
   for (;;) {
     const ssize_t leidos = read(fd, bloque, sizeof bloque);
-    if (leidos == 0) return true;
+    if (leidos == 0) return 0;
     if (leidos < 0) {
       if (errno == EINTR) continue;
-      return false;
+      return errno;
     }
+    if (texto.size() + static_cast<std::size_t>(leidos) > kTamanoMaximoTexto)
+      return kDemasiadoGrande;
     texto.append(bloque, static_cast<std::size_t>(leidos));
   }
 }
 
 // The bytes of the grammar file as they are; "-" is standard input.
 bool LeerEntrada(const std::string& ruta, std::string& texto, std::string& error) {
-  if (ruta == "-") {
-    if (LeerDescriptor(STDIN_FILENO, texto)) return true;
-    error = "no se puede leer la entrada estándar: " + MotivoFallo(errno);
-    return false;
+  const int fd = ruta == "-" ? STDIN_FILENO : open(ruta.c_str(), O_RDONLY | O_CLOEXEC);
+  const int codigo = fd < 0 ? errno : LeerDescriptor(fd, texto);
+  if (fd >= 0 && fd != STDIN_FILENO) close(fd);
+  if (codigo == 0) return true;
+  error =
+      "no se puede leer " + (ruta == "-" ? std::string("la entrada estándar") : ruta) + ": " +
+      (codigo == kDemasiadoGrande ? "tiene más de " + TextoTamanoMaximo() + ", el máximo admitido"
+                                  : MotivoFallo(codigo));
+  return false;
+}
+
+// The grammar and the sentences are read whole before anything is written, so an output over
+// one of them would silently replace it.
+bool NoPisaEntradas(const OpcionesCli& opciones, std::string& error) {
+  const std::pair<const char*, const std::string*> salidas[] = {
+      {"--html", opciones.conHtml ? &opciones.rutaHtml : nullptr},
+      {"--save-trace", opciones.conTraza ? &opciones.rutaTraza : nullptr},
+      {"--tree-dot", opciones.conDot ? &opciones.rutaDot : nullptr}};
+  const std::pair<const char*, const std::string*> entradas[] = {
+      {"la gramática", &opciones.fichero},
+      {"--parse-file", opciones.conFrases ? &opciones.rutaFrases : nullptr}};
+  for (const auto& [opcion, salida] : salidas) {
+    for (const auto& [entrada, ruta] : entradas) {
+      if (salida && ruta && PisaEntrada(*salida, *ruta)) {
+        error = std::string(opcion) + " indica el mismo fichero que " + entrada + ": " + *salida;
+        return false;
+      }
+    }
   }
-  const int fd = open(ruta.c_str(), O_RDONLY);
-  bool leido = fd >= 0 && LeerDescriptor(fd, texto);
-  const int codigo = errno;
-  if (fd >= 0) close(fd);
-  if (!leido) error = "no se puede leer " + ruta + ": " + MotivoFallo(codigo);
-  return leido;
+  return true;
 }
 
 bool ComprobarRutas(const OpcionesCli& opciones, std::string& error) {
@@ -83,7 +115,7 @@ bool ComprobarRutas(const OpcionesCli& opciones, std::string& error) {
       return false;
     }
   }
-  return true;
+  return NoPisaEntradas(opciones, error);
 }
 
 // The sentences to parse: the one of --parse (line 0), or the lines of --parse-file.
@@ -105,11 +137,12 @@ bool LeerFrases(const OpcionesCli& opciones, std::vector<FraseFichero>& frases,
   return true;
 }
 
-// What the parses give: the parse section, the parses to write as the JSON value of "parse" or
-// "parses" (with each sentence's line, 0 for --parse), the tree for --tree-dot.
+// What the parses give: the lines of the parse section for --parse-file, the parses kept whole
+// with each sentence's line (0 for --parse) to write the JSON value of "parse" or "parses" or
+// the grid of --parse, the tree for --tree-dot.
 struct Reconocimientos {
   std::vector<std::string> lineas;
-  std::vector<std::pair<int, Reconocimiento>> paraJson;
+  std::vector<std::pair<int, Reconocimiento>> guardados;
   std::optional<std::string> dot;
   bool todasAceptadas = true;
 };
@@ -124,13 +157,11 @@ Reconocimientos ReconocerFrases(const OpcionesCli& opciones, const ResultadoAnal
   for (const FraseFichero& frase : frases) {
     Reconocimiento r = Reconocer(*analisis.gramatica, *analisis.tabla, frase.texto);
     resultado.todasAceptadas &= r.Aceptada();
-    if (opciones.conFrase) {
-      if (!opciones.json) resultado.lineas = LineasReconocimiento(r);
-      if (opciones.conDot && !r.Arbol().empty()) resultado.dot = DotArbol(r);
-    } else if (!opciones.json) {
+    if (opciones.conFrase && opciones.conDot && !r.Arbol().empty()) resultado.dot = DotArbol(r);
+    if (opciones.json || opciones.conFrase)
+      resultado.guardados.emplace_back(frase.linea, std::move(r));
+    else
       resultado.lineas.push_back(LineaFrase(frase.linea, r));
-    }
-    if (opciones.json) resultado.paraJson.emplace_back(frase.linea, std::move(r));
   }
   return resultado;
 }
@@ -161,10 +192,10 @@ void ReconocimientosJson(EscritorJson& json, const OpcionesCli& opciones,
   if (!analisis.tabla) {
     json.Nulo();
   } else if (opciones.conFrase) {
-    EscribirReconocimiento(json, reconocimientos.paraJson.front().second);
+    EscribirReconocimiento(json, reconocimientos.guardados.front().second);
   } else {
     json.Abrir('[');
-    for (const auto& [linea, r] : reconocimientos.paraJson) EscribirReconocimiento(json, r, linea);
+    for (const auto& [linea, r] : reconocimientos.guardados) EscribirReconocimiento(json, r, linea);
     json.Cerrar(']');
   }
 }
@@ -194,8 +225,13 @@ void SalidaEstandar(const OpcionesCli& opciones, const ResultadoAnalisis& analis
   if (!seleccion.analisis && !seleccion.errores && !seleccion.explicaciones && !seleccion.tabla &&
       !reconocer)
     seleccion.errores = seleccion.tabla = true;
-  if (reconocer) seleccion.reconocimiento = &reconocimientos.lineas;
-  destino(TextoInforme(analisis, seleccion));
+  if (reconocer)
+    seleccion.reconocimiento = [&reconocimientos](const DestinoLinea& linea) {
+      if (!reconocimientos.guardados.empty())
+        EscribirLineasReconocimiento(reconocimientos.guardados.front().second, linea);
+      for (const std::string& texto : reconocimientos.lineas) linea(texto);
+    };
+  EscribirInforme(analisis, seleccion, destino);
 }
 
 // The proposed grammar, and whether it is LL(1); the reason when there is none.
@@ -213,6 +249,11 @@ ResultadoCli Transformar(const ResultadoAnalisis& analisis, bool crudo) {
 }
 
 }  // namespace
+
+std::string TextoTamanoMaximo() {
+  static_assert(kTamanoMaximoTexto % (std::size_t{1} << 30) == 0, "said in GiB");
+  return std::to_string(kTamanoMaximoTexto >> 30) + " GiB";
+}
 
 std::string NombreParaTitulo(const std::string& ruta) {
   if (ruta == "-") return "stdin";

@@ -58,6 +58,9 @@ ResultadoCli EjecutarCli(const OpcionesCli& opciones, const DestinoTexto& salida
 // The same with standard output gathered whole in ResultadoCli::salida.
 ResultadoCli EjecutarCli(const OpcionesCli& opciones);
 
+// The largest grammar or file of sentences read, as the messages and the help say it: "1 GiB".
+std::string TextoTamanoMaximo();
+
 // The file name the titles and the JSON show, in Windows-1252: the path's last component
 // ("stdin" for "-"). Characters the code page cannot hold become '?'.
 std::string NombreParaTitulo(const std::string& ruta);

@@ -16,5 +16,10 @@ struct FicheroPendiente {
 // nothing was written.
 bool EscribirTodosONinguno(const std::vector<FicheroPendiente>& ficheros, std::string& error);
 
-// Whether two paths name the same file (existing or not), following symbolic links.
+// Whether two paths name the same file (existing or not), following symbolic links: where both
+// exist, by device and inode, so that hard links count too.
 bool MismoFichero(const std::string& a, const std::string& b);
+
+// Whether writing to `salida` would replace the regular file that `entrada` reads ("-": standard
+// input), by device and inode.
+bool PisaEntrada(const std::string& salida, const std::string& entrada);

@@ -55,14 +55,40 @@ std::vector<std::string> AlinearFilas(const std::vector<std::vector<std::string>
 
 namespace {
 
-void AnadirSeccion(std::string& salida, bool& primera, const std::vector<std::string>& lineas,
-                   bool crudo) {
-  if (!primera) salida += '\n';
-  primera = false;
-  for (const std::string& linea : lineas) {
-    salida += crudo ? linea : cp1252::AUtf8(linea);
-    salida += '\n';
+// The text of the sections on its way to the destination, in blocks of about kBloque bytes, and
+// the separator a section puts before its first line when another came before it.
+class Secciones {
+ public:
+  Secciones(const DestinoTexto& destino, bool crudo) : destino(destino), crudo(crudo) {}
+  Secciones(const Secciones&) = delete;
+  Secciones& operator=(const Secciones&) = delete;
+
+  void Empezar() { vacia = true; }
+  void operator()(const std::string& linea) {
+    if (vacia && alguna) bloque += '\n';
+    vacia = false;
+    alguna = true;
+    bloque += crudo ? linea : cp1252::AUtf8(linea);
+    bloque += '\n';
+    if (bloque.size() >= kBloque) Vaciar();
   }
+  void Vaciar() {
+    if (!bloque.empty()) destino(bloque);
+    bloque.clear();
+  }
+
+ private:
+  static constexpr std::size_t kBloque = std::size_t{1} << 16;
+  const DestinoTexto& destino;
+  const bool crudo;
+  std::string bloque;
+  bool alguna = false;  // a line of an earlier section was written
+  bool vacia = true;    // the current section has no line yet
+};
+
+void AnadirSeccion(Secciones& secciones, const std::vector<std::string>& lineas) {
+  secciones.Empezar();
+  for (const std::string& linea : lineas) secciones(linea);
 }
 
 void Nombres(EscritorJson& json, TextosJson& textos, const ConjuntoSimbolos& conjunto) {
@@ -200,19 +226,18 @@ std::vector<std::string> LineasTabla(const CTablaSintactica& tabla) {
   return AlinearFilas(filas, "  ");
 }
 
-std::string TextoInforme(const ResultadoAnalisis& resultado, const SeleccionInforme& seleccion) {
-  std::string salida;
-  bool primera = true;
-  if (seleccion.analisis) AnadirSeccion(salida, primera, resultado.analisis, seleccion.crudo);
-  if (seleccion.errores) AnadirSeccion(salida, primera, resultado.errores, seleccion.crudo);
-  if (seleccion.explicaciones)
-    if (const auto lineas = LineasSeccionExplicaciones(resultado); !lineas.empty())
-      AnadirSeccion(salida, primera, lineas, seleccion.crudo);
-  if (seleccion.tabla && resultado.tabla)
-    AnadirSeccion(salida, primera, LineasTabla(*resultado.tabla), seleccion.crudo);
-  if (seleccion.reconocimiento && !seleccion.reconocimiento->empty())
-    AnadirSeccion(salida, primera, *seleccion.reconocimiento, seleccion.crudo);
-  return salida;
+void EscribirInforme(const ResultadoAnalisis& resultado, const SeleccionInforme& seleccion,
+                     const DestinoTexto& destino) {
+  Secciones secciones(destino, seleccion.crudo);
+  if (seleccion.analisis) AnadirSeccion(secciones, resultado.analisis);
+  if (seleccion.errores) AnadirSeccion(secciones, resultado.errores);
+  if (seleccion.explicaciones) AnadirSeccion(secciones, LineasSeccionExplicaciones(resultado));
+  if (seleccion.tabla && resultado.tabla) AnadirSeccion(secciones, LineasTabla(*resultado.tabla));
+  if (seleccion.reconocimiento) {
+    secciones.Empezar();
+    seleccion.reconocimiento([&secciones](const std::string& linea) { secciones(linea); });
+  }
+  secciones.Vaciar();
 }
 
 void EscribirAnalisisJson(EscritorJson& json, const ResultadoAnalisis& resultado,

@@ -2,13 +2,18 @@
 // explanations, the table grid) and the JSON document.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-class EscritorJson;
+#include "Escritorjson.h"
+
 struct ResultadoAnalisis;
 class CTablaSintactica;
+
+// Receives the lines of a section one at a time, without their line ends.
+using DestinoLinea = std::function<void(const std::string&)>;
 
 struct SeleccionInforme {
   bool analisis = false;
@@ -16,8 +21,8 @@ struct SeleccionInforme {
   bool explicaciones = false;
   bool tabla = false;
   bool crudo = false;  // Windows-1252 bytes as they are instead of UTF-8
-  // The lines of the parse section, last of all; null: no such section.
-  const std::vector<std::string>* reconocimiento = nullptr;
+  // Hands the lines of the parse section, last of all, to its argument; empty: no such section.
+  std::function<void(const DestinoLinea&)> reconocimiento = nullptr;
 };
 
 // Rows of cells as lines whose columns line up, `separador` between two columns, the last
@@ -30,8 +35,10 @@ std::vector<std::string> AlinearFilas(const std::vector<std::vector<std::string>
 std::vector<std::string> LineasTabla(const CTablaSintactica& tabla);
 
 // The selected sections in their fixed order, one empty line between two of them, every line
-// ended by LF. A section with nothing to show is left out with its separator.
-std::string TextoInforme(const ResultadoAnalisis& resultado, const SeleccionInforme& seleccion);
+// ended by LF, handed to `destino` in blocks as they are made. A section with nothing to show is
+// left out with its separator.
+void EscribirInforme(const ResultadoAnalisis& resultado, const SeleccionInforme& seleccion,
+                     const DestinoTexto& destino);
 
 // The keys of the whole analysis in the JSON document (UTF-8), written into the open object:
 // "file" (`fichero`, the Windows-1252 file name), "ll1", "errors", "analysis", "terminals",

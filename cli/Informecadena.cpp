@@ -1,5 +1,6 @@
 #include "Informecadena.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <utility>
 
@@ -11,14 +12,83 @@
 
 namespace {
 
-std::string Unir(const std::vector<const CSimbolo*>& simbolos, std::size_t desde) {
-  std::string texto;
+// The names from `desde` on, separated by blanks.
+void AnadirUnidos(std::string& texto, const std::vector<const CSimbolo*>& simbolos,
+                  std::size_t desde) {
   for (std::size_t i = desde; i < simbolos.size(); ++i) {
     if (i > desde) texto += ' ';
     texto += simbolos[i]->Nombre();
   }
-  return texto;
 }
+
+std::size_t AnchoUnidos(const std::vector<const CSimbolo*>& simbolos) {
+  std::size_t ancho = simbolos.empty() ? 0 : simbolos.size() - 1;
+  for (const CSimbolo* simbolo : simbolos) ancho += simbolo->Nombre().size();
+  return ancho;
+}
+
+// The width of what remains of the input from each of its positions on (the end included).
+std::vector<std::size_t> AnchosRestos(const std::vector<const CSimbolo*>& entrada) {
+  std::vector<std::size_t> anchos(entrada.size() + 1, 0);
+  for (std::size_t i = entrada.size(); i-- > 0;)
+    anchos[i] = entrada[i]->Nombre().size() + (i + 1 < entrada.size() ? 1 + anchos[i + 1] : 0);
+  return anchos;
+}
+
+// The grid's rows, aligned as AlinearFilas aligns them, without holding more than one.
+class FilasPasos {
+ public:
+  FilasPasos(const Reconocimiento& r, const DestinoLinea& linea)
+      : r(r), linea(linea), restos(AnchosRestos(r.Entrada())) {
+    anchoPila = kPila.size();
+    anchoEntrada = kEntrada.size();
+    for (const auto& paso : r.Pasos()) {
+      anchoPila = std::max(anchoPila, AnchoUnidos(r.Pila(paso)));
+      anchoEntrada = std::max(anchoEntrada, Resto(paso));
+    }
+  }
+
+  void Cabecera() const {
+    std::string fila(kPila);
+    Columna(fila, kPila.size(), anchoPila);
+    fila += kEntrada;
+    Columna(fila, kEntrada.size(), anchoEntrada);
+    fila += "Acción"_cp1252;
+    linea(fila);
+  }
+
+  void Fila(const Reconocimiento::Paso& paso) const {
+    const std::string accion = TextoAccion(r, paso);
+    std::string fila;
+    fila.reserve(anchoPila + anchoEntrada + 2 * kSeparador.size() + accion.size());
+    AnadirUnidos(fila, r.Pila(paso), 0);
+    Columna(fila, fila.size(), anchoPila);
+    const std::size_t inicio = fila.size();
+    AnadirUnidos(fila, r.Entrada(), static_cast<std::size_t>(paso.entrada));
+    Columna(fila, fila.size() - inicio, anchoEntrada);
+    fila += accion;
+    linea(fila);
+  }
+
+ private:
+  static constexpr std::string_view kSeparador = " | ";
+  static constexpr std::string_view kPila = "Pila", kEntrada = "Entrada";
+
+  std::size_t Resto(const Reconocimiento::Paso& paso) const {
+    return restos[static_cast<std::size_t>(paso.entrada)];
+  }
+  // Pads a cell `ancho` long to the column's width and closes it.
+  static void Columna(std::string& fila, std::size_t ancho, std::size_t anchoColumna) {
+    fila.append(anchoColumna - ancho, ' ');
+    fila += kSeparador;
+  }
+
+  const Reconocimiento& r;
+  const DestinoLinea& linea;
+  const std::vector<std::size_t> restos;
+  std::size_t anchoPila = 0;
+  std::size_t anchoEntrada = 0;
+};
 
 void ListaDeSimbolos(EscritorJson& json, TextosJson& textos,
                      const std::vector<const CSimbolo*>& simbolos, std::size_t desde) {
@@ -95,21 +165,14 @@ std::string EscaparDot(const std::string& utf8) {
 
 }  // namespace
 
-std::vector<std::string> LineasReconocimiento(const Reconocimiento& r) {
-  std::vector<std::string> lineas;
+void EscribirLineasReconocimiento(const Reconocimiento& r, const DestinoLinea& linea) {
   if (!r.Pasos().empty()) {
-    std::vector<std::vector<std::string>> filas;
-    filas.reserve(r.Pasos().size() + 1);
-    filas.push_back({"Pila", "Entrada", "Acción"_cp1252});
-    for (const auto& paso : r.Pasos())
-      filas.push_back({Unir(r.Pila(paso), 0),
-                       Unir(r.Entrada(), static_cast<std::size_t>(paso.entrada)),
-                       TextoAccion(r, paso)});
-    lineas = AlinearFilas(filas, " | ");
-    lineas.emplace_back();
+    const FilasPasos filas(r, linea);
+    filas.Cabecera();
+    for (const auto& paso : r.Pasos()) filas.Fila(paso);
+    linea({});
   }
-  lineas.push_back(TextoVeredicto(r));
-  return lineas;
+  linea(TextoVeredicto(r));
 }
 
 std::string LineaFrase(int linea, const Reconocimiento& r) {

@@ -8,13 +8,16 @@
 #include <string_view>
 #include <vector>
 
+#include "Informe.h"
+
 class EscritorJson;
 class Reconocimiento;
 
 // The grid "Pila | Entrada | Acción" of the steps (stack bottom first, the remaining input with
 // the end-of-input name, the action's text), an empty line and the verdict; the verdict alone
-// when no step was made. Windows-1252, no line ends.
-std::vector<std::string> LineasReconocimiento(const Reconocimiento& reconocimiento);
+// when no step was made. Windows-1252. The grid grows with the square of the sentence, so its
+// lines go to `linea` one at a time as they are made, the columns' widths measured beforehand.
+void EscribirLineasReconocimiento(const Reconocimiento& reconocimiento, const DestinoLinea& linea);
 
 // "3: aceptada", or "4: rechazada: " + the error's message + " (posición k)". Windows-1252.
 std::string LineaFrase(int linea, const Reconocimiento& reconocimiento);

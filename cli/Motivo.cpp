@@ -32,6 +32,7 @@ constexpr TextoMotivo kMotivos[] = {
     {ENOMEM, "memoria insuficiente"},
     {EBADF, "descriptor de fichero no válido"},
     {EPIPE, "tubería rota"},
+    {ENXIO, "no existe el dispositivo o la dirección"},
     {EINVAL, "argumento no válido"},
 };
 

@@ -2,6 +2,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,19 +14,26 @@
 
 namespace {
 
-constexpr const char* kPie =
+constexpr const char* kSecciones =
     "Secciones de la salida (en este orden, separadas por una línea vacía): --analysis, --errors,\n"
     "--explain, --table y las cadenas de --parse o --parse-file. Sin --analysis, --errors,\n"
     "--explain ni --table se muestran --errors y --table, o solo las cadenas si se pide alguna.\n"
     "Con --json se escribe en su lugar un único documento JSON, y con --transform (que solo\n"
     "admite --raw) la gramática propuesta. El texto sale en UTF-8 salvo con --raw; los ficheros\n"
     "escritos con --html y --save-trace van en Windows-1252 con saltos de línea CR LF, y el de\n"
-    "--tree-dot en UTF-8.\n"
-    "\n"
+    "--tree-dot en UTF-8.";
+
+constexpr const char* kCodigos =
     "Códigos de salida: 0 la gramática es LL(1) y se ha construido la tabla sintáctica (y se han\n"
     "aceptado todas las cadenas); 1 la gramática tiene errores; 2 error de uso, o un fichero que\n"
     "no se puede leer o escribir; 3 se ha rechazado alguna cadena; 4 no se puede proponer una\n"
     "gramática. Con --transform, 0 y 1 dicen si la gramática propuesta es LL(1).";
+
+std::string Pie() {
+  return std::string(kSecciones) +
+         " La gramática y el fichero de --parse-file no pueden pasar\nde " + TextoTamanoMaximo() +
+         ".\n\n" + kCodigos;
+}
 
 constexpr const char* kPista = "Use --help para ver las opciones.";
 
@@ -76,7 +84,7 @@ void DefinirOpciones(CLI::App& app, OpcionesCli& opciones) {
       ->required();
   app.set_version_flag("--version", std::string("quindel-cli ") + QUINDEL_VERSION,
                        "Muestra la versión del programa y termina");
-  app.footer(kPie);
+  app.footer(Pie());
 }
 
 std::string Unir(const std::vector<std::string>& palabras) {
@@ -142,9 +150,13 @@ class EscrituraSalida {
     if (fallo == 0 && std::fwrite(texto.data(), 1, texto.size(), stdout) != texto.size())
       fallo = errno != 0 ? errno : EIO;
   }
-  // The reason of the failure, 0 when everything reached standard output.
+  // The reason of the failure, reported on standard error; 0 when everything reached standard
+  // output.
   int Terminar() {
     if (fallo == 0 && std::fflush(stdout) != 0) fallo = errno != 0 ? errno : EIO;
+    if (fallo != 0)
+      std::fprintf(stderr, "quindel-cli: no se puede escribir en la salida estándar: %s\n",
+                   MotivoFallo(fallo).c_str());
     return fallo;
   }
 
@@ -163,7 +175,12 @@ int main(int argc, char** argv) {  // NOLINT(bugprone-exception-escape)
   try {
     app.parse(argc, argv);
   } catch (const CLI::Success& e) {
-    return app.exit(e);
+    // The help and the version reach standard output as any output does, failures reported.
+    std::ostringstream texto;
+    const int estado = app.exit(e, texto);
+    EscrituraSalida salida;
+    salida(texto.str());
+    return salida.Terminar() == 0 ? estado : kSalidaFallo;
   } catch (const CLI::ParseError& e) {
     std::fprintf(stderr, "quindel-cli: %s\n%s\n", MensajeUso(e, app).c_str(), kPista);
     return kSalidaFallo;
@@ -182,11 +199,7 @@ int main(int argc, char** argv) {  // NOLINT(bugprone-exception-escape)
   const ResultadoCli resultado =
       EjecutarCli(opciones, [&salida](std::string_view texto) { salida(texto); });
   if (!resultado.error.empty()) std::fprintf(stderr, "quindel-cli: %s\n", resultado.error.c_str());
-  if (const int fallo = salida.Terminar(); fallo != 0) {
-    std::fprintf(stderr, "quindel-cli: no se puede escribir en la salida estándar: %s\n",
-                 MotivoFallo(fallo).c_str());
-    return kSalidaFallo;
-  }
+  if (salida.Terminar() != 0) return kSalidaFallo;
   // exit() leaves `resultado` alone: the process ends, and the system takes back the grammar
   // at once, where freeing it would take a tenth of the run on large grammars.
   std::exit(resultado.estado);

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "Analizador.h"
 #include "Codificacion.h"
@@ -13,8 +14,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t tamano) {
   const std::string texto(reinterpret_cast<const char*>(datos), tamano);
   const ResultadoAnalisis resultado = AnalizarTexto(cp1252::NormalizarSaltos(texto));
-  TextoInforme(resultado,
-               {.analisis = true, .errores = true, .explicaciones = true, .tabla = true});
+  EscribirInforme(resultado,
+                  {.analisis = true, .errores = true, .explicaciones = true, .tabla = true},
+                  [](std::string_view) {});
   std::string json;
   EscritorJson escritor(json);
   escritor.Abrir('{');

@@ -1,6 +1,7 @@
 #include "Ficherogramatica.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <QFile>
 #include <QFileInfo>
@@ -8,6 +9,7 @@
 #include <string_view>
 
 #include "Codificacion.h"
+#include "Tamanomaximo.h"
 #include "Texto1252.h"
 
 QString DecodificarGramatica(const QByteArray& bytes) {
@@ -36,10 +38,23 @@ std::variant<QByteArray, CaracterInalmacenable> CodificarGramatica(const QString
 }
 
 std::optional<QString> LeerGramatica(const QString& ruta) {
-  QFile fichero(ruta);
-  if (!fichero.open(QIODevice::ReadOnly)) return std::nullopt;
+  // A FIFO or a device (one without end, say) would freeze the window: only a regular file is
+  // read, and only up to the bound. Opened without waiting, so that a FIFO is refused at once.
+  const int descriptor =
+      ::open(QFile::encodeName(ruta).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (descriptor < 0) return std::nullopt;
+  struct stat info {};
+  QFile fichero;
+  if (::fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode) ||
+      static_cast<std::size_t>(info.st_size) > kTamanoMaximoTexto ||
+      !fichero.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    ::close(descriptor);
+    return std::nullopt;
+  }
   const QByteArray bytes = fichero.readAll();
-  if (fichero.error() != QFileDevice::NoError) return std::nullopt;
+  if (fichero.error() != QFileDevice::NoError ||
+      static_cast<std::size_t>(bytes.size()) > kTamanoMaximoTexto)
+    return std::nullopt;
   return DecodificarGramatica(bytes);
 }
 

@@ -20,7 +20,8 @@ QString DecodificarGramatica(const QByteArray& bytes);
 // Windows-1252 cannot store.
 std::variant<QByteArray, CaracterInalmacenable> CodificarGramatica(const QString& texto);
 
-// The text of the file at `ruta`, or nothing when it cannot be read.
+// The text of the file at `ruta`, or nothing when it cannot be read, is not a regular file or
+// holds more than kTamanoMaximoTexto bytes.
 std::optional<QString> LeerGramatica(const QString& ruta);
 // Replaces the file at `ruta` with `bytes` through a temporary file renamed over it, so a failed
 // write (a full disk included) leaves the previous file whole; a device or a FIFO that exists is

@@ -1,11 +1,15 @@
 // End-to-end tests: the built quindel-cli runs on the fixture files of tests/data; stdout, the
 // exit status and the bytes of the files it writes are compared whole.
 #include <fcntl.h>
+#include <poll.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -52,18 +56,30 @@ class QuindelCli : public ::testing::Test {
   void TearDown() override { fs::remove_all(dir); }
 
   // Runs the tool with `entrada` on its standard input; stdout goes to `destinoSalida` when
-  // one is given (to provoke a failing standard output).
+  // one is given (to provoke a failing standard output). The tool's address space is bounded
+  // by `limiteMemoria` when it is set.
   Salida Ejecutar(const std::vector<std::string>& argumentos, const std::string& entrada = "",
                   const std::string& destinoSalida = "") {
-    const fs::path rutaEntrada = dir / ".stdin", rutaSalida = dir / ".stdout",
-                   rutaError = dir / ".stderr";
-    Escribir(rutaEntrada, entrada);
+    return Esperar(Lanzar(argumentos, entrada, destinoSalida), destinoSalida);
+  }
+
+  // Ejecutar in two halves, for a test that acts while the tool runs.
+  pid_t Lanzar(const std::vector<std::string>& argumentos, const std::string& entrada = "",
+               const std::string& destinoSalida = "") {
+    Escribir(dir / ".stdin", entrada);
     const pid_t hijo = fork();
     if (hijo == 0) {
-      const std::string salida = destinoSalida.empty() ? rutaSalida.string() : destinoSalida;
-      dup2(open(rutaEntrada.c_str(), O_RDONLY), 0);
+      const std::string salida = destinoSalida.empty() ? (dir / ".stdout").string() : destinoSalida;
+      dup2(open((dir / ".stdin").c_str(), O_RDONLY), 0);
       dup2(open(salida.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 1);
-      dup2(open(rutaError.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 2);
+      dup2(open((dir / ".stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 2);
+      if (limiteMemoria > 0) {
+        const rlimit limite{limiteMemoria, limiteMemoria};
+        setrlimit(RLIMIT_AS, &limite);
+      }
+      // As from a terminal, whatever the test was started from.
+      std::signal(SIGINT, SIG_DFL);
+      std::signal(SIGTERM, SIG_DFL);
       std::vector<char*> argv{const_cast<char*>(QUINDEL_CLI)};
       for (const std::string& argumento : argumentos)
         argv.push_back(const_cast<char*>(argumento.c_str()));
@@ -71,15 +87,22 @@ class QuindelCli : public ::testing::Test {
       execv(QUINDEL_CLI, argv.data());
       _exit(127);
     }
+    return hijo;
+  }
+  // The status is -1 when a signal ended the tool; `senal` tells which. A tool still running
+  // after a minute is killed, so that a test that would hang fails instead.
+  Salida Esperar(pid_t hijo, const std::string& destinoSalida = "", int* senal = nullptr) {
     int estado = 0;
-    waitpid(hijo, &estado, 0);
+    for (int i = 0; waitpid(hijo, &estado, WNOHANG) == 0; ++i) {
+      if (i == 6000) kill(hijo, SIGKILL);
+      usleep(10000);
+    }
     Salida resultado;
     resultado.estado = WIFEXITED(estado) ? WEXITSTATUS(estado) : -1;
-    resultado.salida = destinoSalida.empty() ? Leer(rutaSalida) : "";
-    resultado.error = Leer(rutaError);
-    fs::remove(rutaEntrada);
-    fs::remove(rutaSalida);
-    fs::remove(rutaError);
+    if (senal) *senal = WIFSIGNALED(estado) ? WTERMSIG(estado) : 0;
+    resultado.salida = destinoSalida.empty() ? Leer(dir / ".stdout") : "";
+    resultado.error = Leer(dir / ".stderr");
+    for (const char* nombre : {".stdin", ".stdout", ".stderr"}) fs::remove(dir / nombre);
     return resultado;
   }
 
@@ -93,7 +116,19 @@ class QuindelCli : public ::testing::Test {
   }
 
   fs::path dir;
+  rlim_t limiteMemoria = 0;
 };
+
+// A0 -> A1, A1 -> A2, ..., the last -> a: its trace, table and JSON grow with `n`.
+std::string GramaticaEnCadena(int n) {
+  std::string texto = "Terminales = { a }\r\nNoTerminales = {";
+  for (int i = 0; i < n; ++i) texto += " A" + std::to_string(i);
+  texto += " }\r\nAxioma = A0\r\nProducciones = {\r\n";
+  for (int i = 0; i < n; ++i)
+    texto +=
+        "A" + std::to_string(i) + " -> " + (i < n - 1 ? "A" + std::to_string(i + 1) : "a") + "\r\n";
+  return texto + "}\r\n";
+}
 
 // The worked example: S -> a S b | lambda over a and b.
 const std::string kTablaEjemplo = "   a           b            " + kFin +
@@ -343,6 +378,34 @@ TEST_F(QuindelCli, usageAndReadFailuresExitWithTwo) {
             "quindel-cli: no se puede leer " + dir.string() + ": es un directorio\n");
 }
 
+// Input without end would be read until memory ran out: more than 1 GiB is refused, a regular
+// file from its size alone, a stream once that much has come.
+TEST_F(QuindelCli, inputsOverOneGibAreRefused) {
+  const fs::path enorme = dir / "enorme.ll1";
+  Escribir(enorme, "");
+  fs::resize_file(enorme, (std::uintmax_t{1} << 30) + 1);
+  const std::string motivo = ": tiene más de 1 GiB, el máximo admitido\n";
+  const Salida gramatica = Ejecutar({enorme.string()});
+  EXPECT_EQ(gramatica.estado, 2);
+  EXPECT_EQ(gramatica.error, "quindel-cli: no se puede leer " + enorme.string() + motivo);
+  const Salida frases = Ejecutar({Dato("ejemplo.ll1"), "--parse-file", enorme.string()});
+  EXPECT_EQ(frases.estado, 2);
+  EXPECT_EQ(frases.salida, "");
+  EXPECT_EQ(frases.error, gramatica.error);
+
+  // A copy of the zero device, where this test may make one; the bound on memory makes the tool
+  // fail rather than take the machine's if it reads on.
+  const fs::path cero = dir / "cero";
+  if (mknod(cero.c_str(), S_IFCHR | 0600, makedev(1, 5)) != 0)
+    GTEST_SKIP() << "no se pueden crear dispositivos aquí";
+#ifndef __SANITIZE_ADDRESS__
+  limiteMemoria = rlim_t{3} << 30;
+#endif
+  const Salida sinFin = Ejecutar({cero.string()});
+  EXPECT_EQ(sinFin.estado, 2);
+  EXPECT_EQ(sinFin.error, "quindel-cli: no se puede leer " + cero.string() + motivo);
+}
+
 TEST_F(QuindelCli, usageErrorsAreOneSpanishLineAndAHint) {
   const std::string ejemplo = Dato("ejemplo.ll1"), errores = Dato("errores.ll1");
   const std::vector<std::pair<std::vector<std::string>, std::string>> casos = {
@@ -369,11 +432,26 @@ TEST_F(QuindelCli, usageErrorsAreOneSpanishLineAndAHint) {
 TEST_F(QuindelCli, helpAndVersion) {
   const Salida ayuda = Ejecutar({"--help"});
   EXPECT_EQ(ayuda.estado, 0);
-  for (const char* texto :
-       {"Uso: quindel-cli [OPCIONES] FICHERO\n", "\nArgumentos:\n", "FICHERO TEXTO OBLIGATORIO",
-        "\nOpciones:\n", "--analysis", "--errors", "--table", "--json", "--raw", "--html RUTA",
-        "--save-trace RUTA", "--parse TEXTO", "--parse-file RUTA", "--tree-dot RUTA", "--explain",
-        "--transform", "--version", "Muestra esta ayuda", "Códigos de salida"})
+  for (const char* texto : {"Uso: quindel-cli [OPCIONES] FICHERO\n",
+                            "\nArgumentos:\n",
+                            "FICHERO TEXTO OBLIGATORIO",
+                            "\nOpciones:\n",
+                            "--analysis",
+                            "--errors",
+                            "--table",
+                            "--json",
+                            "--raw",
+                            "--html RUTA",
+                            "--save-trace RUTA",
+                            "--parse TEXTO",
+                            "--parse-file RUTA",
+                            "--tree-dot RUTA",
+                            "--explain",
+                            "--transform",
+                            "--version",
+                            "Muestra esta ayuda",
+                            "Códigos de salida",
+                            "de 1 GiB."})
     EXPECT_NE(ayuda.salida.find(texto), std::string::npos) << texto;
   // Nothing of CLI11's own English is left.
   for (const char* ingles : {"Usage", "OPTIONS", "Positionals", "Options", "REQUIRED", "TEXT ",
@@ -427,6 +505,45 @@ TEST_F(QuindelCli, bothOutputsOnOneFileIsAUsageError) {
   EXPECT_FALSE(fs::exists(dir / "x"));
 }
 
+// An output over the grammar or the sentences would replace them once read: refused by whatever
+// name it is given, and so are two outputs on one file.
+TEST_F(QuindelCli, anOutputOverAnInputIsRefusedWhateverItsName) {
+  const std::string texto = Leer(Dato("ejemplo.ll1"));
+  const fs::path gramatica = dir / "g.ll1", frases = dir / "frases.txt";
+  Escribir(gramatica, texto);
+  Escribir(frases, "a b\n");
+  fs::create_hard_link(gramatica, dir / "duro.ll1");
+  fs::create_symlink("frases.txt", dir / "enlace.txt");
+  const std::string g = gramatica.string(), punto = (dir / "." / "g.ll1").string(),
+                    duro = (dir / "duro.ll1").string(), enlace = (dir / "enlace.txt").string();
+  const std::vector<std::pair<std::vector<std::string>, std::string>> casos = {
+      {{g, "--html", punto}, "--html indica el mismo fichero que la gramática: " + punto},
+      {{g, "--save-trace", duro}, "--save-trace indica el mismo fichero que la gramática: " + duro},
+      {{g, "--parse", "a b", "--tree-dot", g},
+       "--tree-dot indica el mismo fichero que la gramática: " + g},
+      {{g, "--parse-file", frases.string(), "--html", enlace},
+       "--html indica el mismo fichero que --parse-file: " + enlace},
+      {{g, "--html", g + "x", "--save-trace", duro + "x"}, ""},  // neither exists: different
+  };
+  for (const auto& [argumentos, mensaje] : casos) {
+    const Salida r = Ejecutar(argumentos);
+    EXPECT_EQ(r.estado, mensaje.empty() ? 0 : 2) << mensaje;
+    EXPECT_EQ(r.error, mensaje.empty() ? "" : "quindel-cli: " + mensaje + "\n");
+  }
+  EXPECT_EQ(Leer(gramatica), texto);
+  EXPECT_EQ(Leer(frases), "a b\n");
+
+  // The tool's standard input is the file .stdin of the scratch directory.
+  const std::string entrada = (dir / ".stdin").string();
+  EXPECT_EQ(
+      Ejecutar({"-", "--save-trace", entrada}, texto).error,
+      "quindel-cli: --save-trace indica el mismo fichero que la gramática: " + entrada + "\n");
+
+  fs::create_hard_link(g + "x", dir / "t.htm");
+  EXPECT_EQ(Ejecutar({g, "--html", g + "x", "--save-trace", (dir / "t.htm").string()}).error,
+            "quindel-cli: --html y --save-trace indican el mismo fichero: " + g + "x\n");
+}
+
 TEST_F(QuindelCli, writesThroughASymbolicLinkAndKeepsPermissions) {
   Escribir(dir / "real.htm", "antigua");
   fs::permissions(dir / "real.htm",
@@ -439,6 +556,103 @@ TEST_F(QuindelCli, writesThroughASymbolicLinkAndKeepsPermissions) {
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
 
+// The help and the version fail like any other output when standard output is full.
+TEST_F(QuindelCli, helpAndVersionOntoAFullDeviceExitWithTwo) {
+  const fs::path lleno = dir / "lleno";
+  if (mknod(lleno.c_str(), S_IFCHR | 0600, makedev(1, 7)) != 0)
+    GTEST_SKIP() << "no se pueden crear dispositivos aquí";
+  for (const char* opcion : {"--help", "--version"}) {
+    const Salida r = Ejecutar({opcion}, "", lleno.string());
+    EXPECT_EQ(r.estado, 2) << opcion;
+    EXPECT_EQ(r.error,
+              "quindel-cli: no se puede escribir en la salida estándar: no queda espacio en el "
+              "dispositivo\n");
+  }
+}
+
+// A device or a FIFO is written where it stands, never replaced by a regular file.
+TEST_F(QuindelCli, devicesAndFifosAreWrittenInPlace) {
+  const fs::path tuberia = dir / "tuberia", traza = dir / "traza.txt";
+  ASSERT_EQ(mkfifo(tuberia.c_str(), 0600), 0);
+  const int lector = open(tuberia.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  EXPECT_EQ(Ejecutar({Dato("ejemplo.ll1"), "--html", tuberia.string()}).estado, 0);
+  std::string leido(8192, '\0');
+  leido.resize(static_cast<std::size_t>(std::max(0L, read(lector, leido.data(), leido.size()))));
+  close(lector);
+  EXPECT_EQ(leido, Leer(Dato("ejemplo.htm")));
+  EXPECT_TRUE(fs::is_fifo(tuberia));
+
+  // Nobody reads it: the tool fails at once rather than waiting, and writes nothing else.
+  const Salida sinLector =
+      Ejecutar({Dato("ejemplo.ll1"), "--save-trace", traza.string(), "--html", tuberia.string()});
+  EXPECT_EQ(sinLector.estado, 2);
+  EXPECT_EQ(sinLector.salida, "");
+  EXPECT_EQ(sinLector.error, "quindel-cli: no se puede escribir " + tuberia.string() +
+                                 ": nadie lee de la tubería\n");
+  EXPECT_EQ(Contenido(), std::vector<std::string>{"tuberia"});
+
+  // Copies of the null and full devices, where this test may make them.
+  const fs::path nulo = dir / "nulo", nulo2 = dir / "nulo2", lleno = dir / "lleno";
+  if (mknod(nulo.c_str(), S_IFCHR | 0600, makedev(1, 3)) != 0 ||
+      mknod(nulo2.c_str(), S_IFCHR | 0600, makedev(1, 3)) != 0 ||
+      mknod(lleno.c_str(), S_IFCHR | 0600, makedev(1, 7)) != 0)
+    GTEST_SKIP() << "no se pueden crear dispositivos aquí";
+  const Salida aNulo = Ejecutar({Dato("ejemplo.ll1"), "--html", nulo.string(), "--save-trace",
+                                 traza.string(), "--parse", "a b", "--tree-dot", nulo2.string()});
+  EXPECT_EQ(aNulo.estado, 0);
+  EXPECT_EQ(Leer(traza), Leer(Dato("ejemplo.txt")));
+  const Salida aLleno = Ejecutar(
+      {Dato("ejemplo.ll1"), "--html", (dir / "t.htm").string(), "--save-trace", lleno.string()});
+  EXPECT_EQ(aLleno.estado, 2);
+  EXPECT_EQ(aLleno.salida, "");
+  EXPECT_EQ(aLleno.error, "quindel-cli: no se puede escribir " + lleno.string() +
+                              ": no queda espacio en el dispositivo\n");
+  EXPECT_TRUE(fs::is_character_file(nulo) && fs::is_character_file(nulo2) &&
+              fs::is_character_file(lleno));
+  EXPECT_EQ(Contenido(),
+            (std::vector<std::string>{"lleno", "nulo", "nulo2", "traza.txt", "tuberia"}));
+}
+
+// A reader that goes away in the middle fails the write instead of killing the tool.
+TEST_F(QuindelCli, aFifoWhoseReaderLeavesFailsTheWrite) {
+  const fs::path tuberia = dir / "tuberia";
+  ASSERT_EQ(mkfifo(tuberia.c_str(), 0600), 0);
+  const int lector = open(tuberia.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  // The trace is far larger than what a pipe holds, so the tool waits on it.
+  const pid_t hijo = Lanzar({"-", "--save-trace", tuberia.string()}, GramaticaEnCadena(3000));
+  pollfd espera{lector, POLLIN, 0};
+  ASSERT_EQ(poll(&espera, 1, 20000), 1);
+  close(lector);
+  int senal = 0;
+  const Salida r = Esperar(hijo, "", &senal);
+  EXPECT_EQ(senal, 0);
+  EXPECT_EQ(r.estado, 2);
+  EXPECT_EQ(r.error, "quindel-cli: no se puede escribir " + tuberia.string() + ": tubería rota\n");
+}
+
+// Interrupted halfway, the tool leaves no hidden file behind and the old page as it was. The
+// page waits in its temporary file while the trace fills a FIFO that is read no further.
+TEST_F(QuindelCli, anInterruptedWriteLeavesNoHiddenFile) {
+  const fs::path tuberia = dir / "tuberia", tabla = dir / "tabla.htm";
+  Escribir(tabla, "antigua");
+  for (const int senal : {SIGINT, SIGTERM}) {
+    ASSERT_EQ(mkfifo(tuberia.c_str(), 0600), 0);
+    const int lector = open(tuberia.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const pid_t hijo = Lanzar({"-", "--html", tabla.string(), "--save-trace", tuberia.string()},
+                              GramaticaEnCadena(3000));
+    pollfd espera{lector, POLLIN, 0};
+    ASSERT_EQ(poll(&espera, 1, 20000), 1);
+    kill(hijo, senal);
+    int recibida = 0;
+    Esperar(hijo, "", &recibida);
+    close(lector);
+    EXPECT_EQ(recibida, senal);
+    EXPECT_EQ(Contenido(), (std::vector<std::string>{"tabla.htm", "tuberia"})) << senal;
+    EXPECT_EQ(Leer(tabla), "antigua");
+    fs::remove(tuberia);
+  }
+}
+
 TEST_F(QuindelCli, aFailingStandardOutputExitsWithTwo) {
   const Salida r = Ejecutar({Dato("ejemplo.ll1")}, "", "/dev/full");
   EXPECT_EQ(r.estado, 2);
@@ -448,13 +662,7 @@ TEST_F(QuindelCli, aFailingStandardOutputExitsWithTwo) {
 
   // A JSON document goes out block by block as it is written; a block that fails is reported
   // the same, and the status says so.
-  std::string grande = "Terminales = { a }\r\nNoTerminales = {";
-  for (int i = 0; i < 3000; ++i) grande += " A" + std::to_string(i);
-  grande += " }\r\nAxioma = A0\r\nProducciones = {\r\n";
-  for (int i = 0; i < 3000; ++i)
-    grande +=
-        "A" + std::to_string(i) + " -> " + (i < 2999 ? "A" + std::to_string(i + 1) : "a") + "\r\n";
-  grande += "}\r\n";
+  const std::string grande = GramaticaEnCadena(3000);
   ASSERT_GT(Ejecutar({"--json", "-"}, grande).salida.size(), std::size_t{1} << 20);
   const Salida json = Ejecutar({"--json", "-"}, grande, "/dev/full");
   EXPECT_EQ(json.estado, 2);
@@ -765,6 +973,42 @@ TEST_F(QuindelCli, parseText_gridAndVerdictAfterTheOtherSections) {
   EXPECT_EQ(noCabe.salida, "");
   EXPECT_EQ(noCabe.error,
             "quindel-cli: la cadena de --parse tiene caracteres que Windows-1252 no admite\n");
+}
+
+// The grid of a sentence grows with the square of its length, the memory must not: 2,000
+// terminals make 16 MB of grid, written within a 32 MB address space.
+TEST_F(QuindelCli, parseText_longSentenceInLittleMemory) {
+#ifdef __SANITIZE_ADDRESS__
+  GTEST_SKIP() << "the sanitizer alone takes more address space than the bound";
+#endif
+  const int n = 2000;
+  const std::string fin = "\xA0$ (final de cadena)";
+  std::string frase, pasos;
+  for (int i = 0; i < n; ++i) frase += "a ";
+  const auto resto = [&](int quedan) {
+    std::string texto;
+    for (int i = 0; i < quedan; ++i) texto += "a ";
+    return texto + fin;
+  };
+  // The stack column is as wide as its widest cell, "fin S a"; the input column as the input.
+  const auto fila = [&](const std::string& pila, const std::string& entrada,
+                        const std::string& accion) {
+    pasos += pila + std::string(24 - pila.size(), ' ') + " | " + entrada +
+             std::string(2 * n + fin.size() - entrada.size(), ' ') + " | " + accion + "\n";
+  };
+  fila("Pila", "Entrada", "Acci\xF3n");
+  for (int i = 0; i < n; ++i) {
+    fila(fin + " S", resto(n - i), "S -> a S");
+    fila(fin + " S a", resto(n - i), "emparejar a");
+  }
+  fila(fin + " S", fin, "S -> lambda");
+  fila(fin, fin, "aceptar");
+  limiteMemoria = rlim_t{32} << 20;
+  const Salida r = Ejecutar({"-", "--raw", "--parse", frase},
+                            TextoGramatica("a", "S", "S", {"S -> a S", "S -> lambda"}));
+  EXPECT_EQ(r.estado, 0);
+  EXPECT_EQ(r.error, "");
+  EXPECT_TRUE(r.salida == pasos + "\nCadena aceptada.\n") << r.salida.size() << " bytes";
 }
 
 TEST_F(QuindelCli, parseWithoutTable_saysSoAndExitsWithOne) {

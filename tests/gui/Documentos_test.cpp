@@ -12,6 +12,7 @@
 #include "Disco.h"
 #include "Ficherogramatica.h"
 #include "Suites.h"
+#include "Tamanomaximo.h"
 
 namespace {
 
@@ -88,15 +89,26 @@ class Documentos : public QObject {
     QCOMPARE(banco.Editor()->Texto(), QString("b"));
   }
 
+  // Only a regular file within the bound is read: a FIFO or a device would freeze the window.
   void abrirIlegibleDejaSinDocumento_data() {
     QTest::addColumn<QString>("nombre");
     QTest::newRow("no existe") << "falta.ll1";
     QTest::newRow("es una carpeta") << "carpeta";
+    QTest::newRow("es una tubería") << "tuberia";
+    QTest::newRow("es un dispositivo sin fin") << "cero";
+    QTest::newRow("pasa del máximo") << "enorme.ll1";
   }
   void abrirIlegibleDejaSinDocumento() {
     QFETCH(QString, nombre);
     Banco banco;
     QDir(banco.carpeta.path()).mkdir("carpeta");
+    QCOMPARE(mkfifo(QFile::encodeName(banco.Ruta("tuberia")).constData(), 0600), 0);
+    QFile enorme(banco.Ruta("enorme.ll1"));
+    QVERIFY(enorme.open(QIODevice::WriteOnly) && enorme.resize(kTamanoMaximoTexto + 1));
+    // A copy of the zero device, where this test may make one.
+    if (nombre == "cero" && mknod(QFile::encodeName(banco.Ruta("cero")).constData(), S_IFCHR | 0600,
+                                  makedev(1, 5)) != 0)
+      QSKIP("no se pueden crear dispositivos aquí");
     const QString abierto = banco.CrearFichero("g.ll1", "g");
     const QString ruta = banco.Ruta(nombre);
     banco.ventana->AbrirFichero(abierto);
