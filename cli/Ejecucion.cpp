@@ -195,7 +195,7 @@ void SalidaEstandar(const OpcionesCli& opciones, const ResultadoAnalisis& analis
       !reconocer)
     seleccion.errores = seleccion.tabla = true;
   if (reconocer) seleccion.reconocimiento = &reconocimientos.lineas;
-  destino(TextoInforme(analisis, seleccion));
+  EscribirInforme(analisis, seleccion, destino);
 }
 
 // The proposed grammar, and whether it is LL(1); the reason when there is none.

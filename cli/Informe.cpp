@@ -55,15 +55,38 @@ std::vector<std::string> AlinearFilas(const std::vector<std::vector<std::string>
 
 namespace {
 
-void AnadirSeccion(std::string& salida, bool& primera, const std::vector<std::string>& lineas,
-                   bool crudo) {
-  if (!primera) salida += '\n';
-  primera = false;
-  for (const std::string& linea : lineas) {
-    salida += crudo ? linea : cp1252::AUtf8(linea);
-    salida += '\n';
+// The text sections as they are composed, handed on a block at a time: the errors of a grammar
+// full of conflicts make a section of gigabytes.
+class SalidaSecciones {
+ public:
+  SalidaSecciones(const DestinoTexto& destino, bool crudo) : destino(destino), crudo(crudo) {
+    bloque.reserve(kBloque + kBloque / 4);
   }
-}
+  // Starts a section, after an empty line when another came before.
+  void Empezar() {
+    if (!primera) bloque += '\n';
+    primera = false;
+  }
+  void Linea(const std::string& linea) {
+    bloque += crudo ? linea : cp1252::AUtf8(linea);
+    bloque += '\n';
+    if (bloque.size() >= kBloque) Vaciar();
+  }
+  void Lineas(const std::vector<std::string>& lineas) {
+    for (const std::string& linea : lineas) Linea(linea);
+  }
+  void Vaciar() {
+    if (!bloque.empty()) destino(bloque);
+    bloque.clear();
+  }
+
+ private:
+  static constexpr std::size_t kBloque = std::size_t{1} << 16;
+  const DestinoTexto& destino;
+  bool crudo;
+  bool primera = true;
+  std::string bloque;
+};
 
 void Nombres(EscritorJson& json, TextosJson& textos, const ConjuntoSimbolos& conjunto) {
   json.Abrir('[');
@@ -200,19 +223,39 @@ std::vector<std::string> LineasTabla(const CTablaSintactica& tabla) {
   return AlinearFilas(filas, "  ");
 }
 
+void EscribirInforme(const ResultadoAnalisis& resultado, const SeleccionInforme& seleccion,
+                     const DestinoTexto& destino) {
+  SalidaSecciones salida(destino, seleccion.crudo);
+  if (seleccion.analisis) {
+    salida.Empezar();
+    salida.Lineas(resultado.analisis);
+  }
+  if (seleccion.errores) {
+    salida.Empezar();
+    RecorrerLineasErrores(resultado.registros,
+                          [&salida](const std::string& linea) { salida.Linea(linea); });
+  }
+  if (seleccion.explicaciones) {
+    if (const auto lineas = LineasSeccionExplicaciones(resultado); !lineas.empty()) {
+      salida.Empezar();
+      salida.Lineas(lineas);
+    }
+  }
+  if (seleccion.tabla && resultado.tabla) {
+    salida.Empezar();
+    salida.Lineas(LineasTabla(*resultado.tabla));
+  }
+  if (seleccion.reconocimiento && !seleccion.reconocimiento->empty()) {
+    salida.Empezar();
+    salida.Lineas(*seleccion.reconocimiento);
+  }
+  salida.Vaciar();
+}
+
 std::string TextoInforme(const ResultadoAnalisis& resultado, const SeleccionInforme& seleccion) {
-  std::string salida;
-  bool primera = true;
-  if (seleccion.analisis) AnadirSeccion(salida, primera, resultado.analisis, seleccion.crudo);
-  if (seleccion.errores) AnadirSeccion(salida, primera, resultado.errores, seleccion.crudo);
-  if (seleccion.explicaciones)
-    if (const auto lineas = LineasSeccionExplicaciones(resultado); !lineas.empty())
-      AnadirSeccion(salida, primera, lineas, seleccion.crudo);
-  if (seleccion.tabla && resultado.tabla)
-    AnadirSeccion(salida, primera, LineasTabla(*resultado.tabla), seleccion.crudo);
-  if (seleccion.reconocimiento && !seleccion.reconocimiento->empty())
-    AnadirSeccion(salida, primera, *seleccion.reconocimiento, seleccion.crudo);
-  return salida;
+  std::string texto;
+  EscribirInforme(resultado, seleccion, [&texto](std::string_view bloque) { texto += bloque; });
+  return texto;
 }
 
 void EscribirAnalisisJson(EscritorJson& json, const ResultadoAnalisis& resultado,

@@ -6,7 +6,8 @@
 #include <string_view>
 #include <vector>
 
-class EscritorJson;
+#include "Escritorjson.h"
+
 struct ResultadoAnalisis;
 class CTablaSintactica;
 
@@ -30,7 +31,11 @@ std::vector<std::string> AlinearFilas(const std::vector<std::vector<std::string>
 std::vector<std::string> LineasTabla(const CTablaSintactica& tabla);
 
 // The selected sections in their fixed order, one empty line between two of them, every line
-// ended by LF. A section with nothing to show is left out with its separator.
+// ended by LF. A section with nothing to show is left out with its separator. The text goes to
+// `destino` a block at a time as it is made.
+void EscribirInforme(const ResultadoAnalisis& resultado, const SeleccionInforme& seleccion,
+                     const DestinoTexto& destino);
+// The same text whole.
 std::string TextoInforme(const ResultadoAnalisis& resultado, const SeleccionInforme& seleccion);
 
 // The keys of the whole analysis in the JSON document (UTF-8), written into the open object:

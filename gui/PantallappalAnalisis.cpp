@@ -78,7 +78,8 @@ void TFormPpal::AnalizarFichero() {
 
 void TFormPpal::MostrarErrores() {
   QStringList lineas;
-  for (const std::string& linea : LineasErrores()) lineas.append(AUnicode(linea));
+  RecorrerLineasErrores(listaErrores.Errores(),
+                        [&lineas](const std::string& linea) { lineas.append(AUnicode(linea)); });
   ListErrores->addItems(lineas);
   AreaMensajes->setCurrentIndex(kPestanaErrores);
 }

@@ -29,7 +29,7 @@ Resultado Transformar(const std::string& texto) {
     fin = todo.find("\r\n", i);
     r.lineas.push_back(todo.substr(i, fin - i));
   }
-  if (propuesta.texto) r.errores = AnalizarTexto(*propuesta.texto).errores;
+  if (propuesta.texto) r.errores = LineasErrores(AnalizarTexto(*propuesta.texto).registros);
   return r;
 }
 
@@ -195,7 +195,7 @@ TEST(Transformacion, layout_aBraceTerminalNeverEndsASetLine) {
     const Propuesta propuesta = Proponer(texto);
     ASSERT_TRUE(propuesta.texto);
     const ResultadoAnalisis r = AnalizarTexto(*propuesta.texto);
-    EXPECT_EQ(r.errores, kSinErrores) << *propuesta.texto;
+    EXPECT_EQ(LineasErrores(r.registros), kSinErrores) << *propuesta.texto;
     EXPECT_EQ(r.gramatica->Terminales().Tamano(), 42);  // the end of input too
   }
 }

@@ -77,7 +77,7 @@ class Analisis : public QObject {
 
     const ResultadoAnalisis referencia = Referencia(texto);
     QCOMPARE(banco.Lineas("ListaAnalisis"), Lista(referencia.analisis));
-    QCOMPARE(banco.Lineas("ListErrores"), Lista(referencia.errores));
+    QCOMPARE(banco.Lineas("ListErrores"), Lista(LineasErrores(referencia.registros)));
     QCOMPARE(banco.Mensajes().last(), QString("Analizando fichero nuevo"));
     QCOMPARE(Habilitadas(banco, kResultados + kTabla), habilitadas);
     QCOMPARE(banco.ventana->TablaActual() != nullptr, referencia.tabla != nullptr);
