@@ -92,3 +92,14 @@ ResultadoAnalisis AnalizarTexto(const std::string& texto, bool conTraza) {
                                                              : TextoAnalisisConErrores());
   return resultado;
 }
+
+ResultadoAnalisis LeerTexto(const std::string& texto) {
+  ResultadoAnalisis resultado;
+  SumideroTemporal sumidero(nullptr);
+  LecturaDeTexto lectura(texto);
+  std::istream entrada(&lectura);
+  listaErrores.Vaciar();
+  resultado.gramatica = AnalizadorSintactico().Analizar(entrada);
+  resultado.registros = listaErrores.Entregar();
+  return resultado;
+}

@@ -38,3 +38,7 @@ struct ResultadoAnalisis {
 // Without `conTraza` no trace line is made and `analisis` stays empty: the rest is the same.
 // listaErrores is left empty: its records are in `registros`.
 ResultadoAnalisis AnalizarTexto(const std::string& texto, bool conTraza = true);
+// Only the reading: the grammar and the reading errors, without the LL(1) analysis, its trace and
+// its table. Enough to propose another grammar, which needs none of the conflicts (a grammar of
+// thousands of clashing alternatives has millions).
+ResultadoAnalisis LeerTexto(const std::string& texto);

@@ -240,3 +240,25 @@ TEST(Transformacion, generatedGrammars_sameLanguageWithoutLeftRecursion) {
   EXPECT_GT(hechas, 300);
   EXPECT_LE(grandes, 4);
 }
+
+// The proposal needs the grammar as read, not its conflicts: a text read alone gives the same
+// one. New names skip those taken, also past a name taken between two new ones.
+TEST(Transformacion, fromTheReadingAlone_andNewNamesSkipTakenOnes) {
+  const std::string texto = Gramatica("a b c d", "S Sfactor3", "S",
+                                      {"S -> a a", "S -> a b", "S -> b a", "S -> b b", "S -> c a",
+                                       "S -> c b", "S -> d a", "S -> d b", "Sfactor3 -> c"});
+  const ResultadoAnalisis leida = LeerTexto(texto);
+  EXPECT_TRUE(leida.registros.empty());
+  EXPECT_TRUE(leida.analisis.empty());
+  EXPECT_FALSE(leida.tabla);
+  const Propuesta propuesta = ProponerGramatica(leida);
+  EXPECT_EQ(TextoConPasos(propuesta), TextoConPasos(Proponer(texto)));
+  ASSERT_TRUE(propuesta.texto);
+  EXPECT_NE(propuesta.texto->find("NoTerminales = { S Sfactor Sfactor2 Sfactor4 Sfactor5 }"),
+            std::string::npos);
+
+  const ResultadoAnalisis ilegible = LeerTexto("x\r\n");
+  EXPECT_FALSE(ilegible.registros.empty());
+  EXPECT_EQ(ProponerGramatica(ilegible).motivo,
+            w("El texto tiene errores de lectura: no se puede proponer otra gramática."));
+}
