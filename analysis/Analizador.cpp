@@ -32,17 +32,22 @@ std::unique_ptr<CTablaSintactica> AnalizarGramatica(std::unique_ptr<CGramatica>&
   return gramatica->ConstruirTabla();
 }
 
-std::vector<std::string> LineasErrores() {
-  std::vector<std::string> lineas;
-  const int n = listaErrores.NumErrores();
-  lineas.reserve(static_cast<std::size_t>(n) + 2);
-  for (const Error& error : listaErrores.Errores()) lineas.push_back(error.Mensaje());
-  if (n > 0) {
-    lineas.emplace_back();
-    lineas.push_back("Encontrados " + std::to_string(n) + " errores.");
-  } else {
-    lineas.push_back("Ningún error encontrado."_cp1252);
+void RecorrerLineasErrores(const std::vector<Error>& registros,
+                           const std::function<void(const std::string&)>& linea) {
+  for (const Error& error : registros) linea(error.Mensaje());
+  if (registros.empty()) {
+    linea("Ningún error encontrado."_cp1252);
+    return;
   }
+  linea("");
+  linea("Encontrados " + std::to_string(registros.size()) + " errores.");
+}
+
+std::vector<std::string> LineasErrores(const std::vector<Error>& registros) {
+  std::vector<std::string> lineas;
+  lineas.reserve(registros.size() + 2);
+  RecorrerLineasErrores(registros,
+                        [&lineas](const std::string& linea) { lineas.push_back(linea); });
   return lineas;
 }
 
@@ -80,10 +85,21 @@ ResultadoAnalisis AnalizarTexto(const std::string& texto, bool conTraza) {
   LecturaDeTexto lectura(texto);
   std::istream entrada(&lectura);
   resultado.tabla = AnalizarGramatica(resultado.gramatica, entrada);
-  resultado.registros = listaErrores.Errores();
-  resultado.errores = LineasErrores();
+  // Handed over, not copied: a grammar full of conflicts has millions of them.
+  resultado.registros = listaErrores.Entregar();
   if (conTraza)
     resultado.analisis.push_back(resultado.registros.empty() ? TextoAnalisisCorrecto()
                                                              : TextoAnalisisConErrores());
+  return resultado;
+}
+
+ResultadoAnalisis LeerTexto(const std::string& texto) {
+  ResultadoAnalisis resultado;
+  SumideroTemporal sumidero(nullptr);
+  LecturaDeTexto lectura(texto);
+  std::istream entrada(&lectura);
+  listaErrores.Vaciar();
+  resultado.gramatica = AnalizadorSintactico().Analizar(entrada);
+  resultado.registros = listaErrores.Entregar();
   return resultado;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <iterator>
+#include <utility>
 #include <vector>
 
 #include "Simbolos.h"
@@ -189,7 +190,16 @@ bool ConjuntoSimbolos::Unir(const ConjuntoSimbolos& otro) {
   return true;
 }
 
-bool ConjuntoSimbolos::Corta(const ConjuntoSimbolos& otro) const {
+CSimbolo* ConjuntoSimbolos::PrimeroComun(const ConjuntoSimbolos& otro) const {
+  const ConjuntoSimbolos* menor = this;
+  const ConjuntoSimbolos* mayor = &otro;
+  if (menor->miembros.size() > mayor->miembros.size()) std::swap(menor, mayor);
+  // The small one's members in order: the first found is the smallest shared.
+  if (menor->miembros.size() * kBuscarCadaUno < mayor->miembros.size()) {
+    for (const PSimbolo s : *menor)
+      if (std::binary_search(mayor->begin(), mayor->end(), s)) return s;
+    return nullptr;
+  }
   auto a = begin();
   auto b = otro.begin();
   while (a != end() && b != otro.end()) {
@@ -198,10 +208,10 @@ bool ConjuntoSimbolos::Corta(const ConjuntoSimbolos& otro) const {
     } else if (*b < *a) {
       ++b;
     } else {
-      return true;
+      return *a;
     }
   }
-  return false;
+  return nullptr;
 }
 
 std::string ConjuntoSimbolos::TextoConjunto(bool lambda) const {

@@ -97,7 +97,10 @@ class ConjuntoSimbolos {
   // Adds the members of `otro`; true when the set grew.
   bool Unir(const ConjuntoSimbolos& otro);
   // Whether the two sets share a member, without building their intersection.
-  bool Corta(const ConjuntoSimbolos& otro) const;
+  bool Corta(const ConjuntoSimbolos& otro) const { return PrimeroComun(otro) != nullptr; }
+  // The smallest member the two sets share, or null. A small set against a large one costs
+  // a look-up per member of the small one, not a walk over the large one.
+  CSimbolo* PrimeroComun(const ConjuntoSimbolos& otro) const;
 
   // " { a b }", or " { a b lambda }" for a nullable owner.
   std::string TextoConjunto(bool lambda) const;
@@ -107,6 +110,9 @@ class ConjuntoSimbolos {
 
  private:
   static constexpr std::size_t kOrdenPorClave = 64;
+  // Looking each member of one set up in the other beats walking both when the other is this
+  // many times larger.
+  static constexpr std::size_t kBuscarCadaUno = 16;
   void Ordenar() const;
 
   mutable MiembrosConjunto miembros;

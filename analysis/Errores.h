@@ -2,7 +2,10 @@
 // process-wide list of the errors of the last analysis.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 // The codes of the error records, named after their messages; the values are the numbers the
@@ -46,37 +49,49 @@ enum class CodigoError : int {
 // text read without errors, records this one and those after it.
 inline constexpr CodigoError kPrimerCodigoLL1 = CodigoError::SinProducciones;
 
+// A record is sixteen bytes: its message is made only when asked for, and its symbol is a number
+// in a table of names that the records share, so that the millions of records of a grammar
+// full of conflicts hold no text of their own. Records, like the list, belong to the one
+// thread that analyses: the table of names is not locked.
 class Error {
  public:
   // A code outside the enumeration is stored as NoEspecificado.
-  Error(CodigoError codigo, std::string simbolo, int linea);
+  Error(CodigoError codigo, std::string_view simbolo, int linea);
   // Two lines, stored in ascending order.
-  Error(CodigoError codigo, std::string simbolo, int lineaA, int lineaB);
+  Error(CodigoError codigo, std::string_view simbolo, int lineaA, int lineaB);
+  Error(const Error& otro) noexcept;
+  Error(Error&& otro) noexcept;
+  Error& operator=(const Error& otro) noexcept;
+  Error& operator=(Error&& otro) noexcept;
+  ~Error();
 
   // "Línea n: ..." or "Líneas a y b: ...", in Windows-1252.
   std::string Mensaje() const;
   void Lineas(int& primera, int& segunda) const;
 
-  CodigoError Codigo() const { return codigo; }
-  const std::string& Simbolo() const { return simbolo; }
+  CodigoError Codigo() const { return static_cast<CodigoError>(codigo); }
+  const std::string& Simbolo() const;
   int Linea1() const { return linea1; }
   int Linea2() const { return linea2; }
 
  private:
-  CodigoError codigo;
-  std::string simbolo;
   int linea1;
   int linea2;
+  std::uint32_t simbolo;  // in the table of names; a record moved from names ""
+  std::uint8_t codigo;
 };
 
 class ListaErrores {
  public:
-  void Vaciar() { errores.clear(); }
+  // Gives the records' memory back too: a list of millions need not stay that large.
+  void Vaciar() { std::vector<Error>().swap(errores); }
   void Agregar(const Error& error) { errores.push_back(error); }
   int NumErrores() const { return static_cast<int>(errores.size()); }
   // Throws std::out_of_range("vector") for a missing index.
   Error Obtener(int indice) const;
   const std::vector<Error>& Errores() const { return errores; }
+  // Hands the records over and leaves the list empty.
+  std::vector<Error> Entregar() { return std::exchange(errores, {}); }
 
  private:
   std::vector<Error> errores;

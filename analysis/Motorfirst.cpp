@@ -1,5 +1,6 @@
 #include "Motorfirst.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "Cgramatica.h"
@@ -19,6 +20,9 @@ void MotorFirst::CalcularProduccion(CProduccion* raiz, bool& r, CSimbolo*& s) {
   motor.EmpezarProduccion(raiz, nullptr);
   motor.Ejecutar();
 }
+
+// An exception (memory running out) leaves loops unfinished: their notes go back all the same.
+MotorFirst::~MotorFirst() { Retirar(0); }
 
 void MotorFirst::Ejecutar() {
   while (!pila.empty()) {
@@ -57,6 +61,7 @@ void MotorFirst::PedirFirst(CSimboloNoTerminal* a, Marco* destino) {
   Marco marco;
   marco.simbolo = a;
   marco.destino = destino;
+  marco.anotaciones = anotaciones.size();
   pila.push_back(marco);
 }
 
@@ -88,6 +93,7 @@ void MotorFirst::PasoNoTerminal(Marco& marco) {
     if (!p->firstCalculado) EmpezarProduccion(p, &marco);
     return;
   }
+  Retirar(marco.anotaciones);
   MostrarAnalisis([a] {
     return "FIRST de "_cp1252 + a->Nombre() + "  = " + a->first.TextoConjunto(a->anulable);
   });
@@ -101,6 +107,7 @@ void MotorFirst::ResultadoProduccion(Marco& marco) {
   CSimboloNoTerminal* a = marco.simbolo;
   CProduccion* p = a->producciones[marco.i].get();
   if (marco.r) {
+    Anotar(a, marco.i, false);
     a->esRecursivo = true;
     if (marco.s) {
       listaErrores.Agregar(Error(CodigoError::RecursividadIzquierda, a->Nombre(), p->Linea()));
@@ -118,7 +125,7 @@ void MotorFirst::ResultadoProduccion(Marco& marco) {
     return;
   }
   ComprobarFirstComun(a, marco.i);
-  a->first.Unir(p->first);
+  Anotar(a, marco.i, true);
   if (p->anulable) {
     if (a->anulable) {
       listaErrores.Agregar(Error(CodigoError::DosProduccionesAnulables, a->Nombre(),
@@ -132,14 +139,51 @@ void MotorFirst::ResultadoProduccion(Marco& marco) {
 
 void MotorFirst::ComprobarFirstComun(CSimboloNoTerminal* a, std::size_t i) {
   CProduccion* p = a->producciones[i].get();
-  if (!a->first.Corta(p->first)) return;
-  const ConjuntoSimbolos comunes = ConjuntoSimbolos::Interseccion(a->first, p->first);
-  for (std::size_t j = 0; j < i; ++j) {
-    const CProduccion* anterior = a->producciones[j].get();
-    const ConjuntoSimbolos k = ConjuntoSimbolos::Interseccion(comunes, anterior->first);
-    if (!k.Vacio())
-      listaErrores.Agregar(Error(CodigoError::FirstCompartido, k.Elemento(0)->Nombre(), p->Linea(),
-                                 anterior->Linea()));
+  // The members in name order: the first symbol met for an earlier production is the smallest
+  // the two share with A's FIRST.
+  choques.clear();
+  for (const PSimbolo miembro : p->first) {
+    const NotaFirst& nota =
+        static_cast<CSimboloTerminal*>(static_cast<CSimbolo*>(miembro))->notaFirst;
+    if (nota.bucle != a || !nota.enFirst) continue;
+    for (int e = nota.ultima; e >= 0; e = anotaciones[static_cast<std::size_t>(e)].anterior)
+      choques.emplace_back(anotaciones[static_cast<std::size_t>(e)].produccion, miembro);
+  }
+  std::stable_sort(choques.begin(), choques.end(),
+                   [](const auto& x, const auto& y) { return x.first < y.first; });
+  for (std::size_t k = 0; k < choques.size(); ++k) {
+    const auto [j, simbolo] = choques[k];
+    if (k > 0 && choques[k - 1].first == j) continue;
+    listaErrores.Agregar(Error(CodigoError::FirstCompartido, simbolo->Nombre(), p->Linea(),
+                               a->producciones[j]->Linea()));
+  }
+}
+
+void MotorFirst::Anotar(CSimboloNoTerminal* a, std::size_t i, bool enFirst) {
+  // FIRST sets hold terminals only.
+  for (const PSimbolo miembro : a->producciones[i]->first) {
+    auto* t = static_cast<CSimboloTerminal*>(static_cast<CSimbolo*>(miembro));
+    NotaFirst& nota = t->notaFirst;
+    Anotacion anotacion{t, static_cast<std::uint32_t>(i), nota.ultima, {}};
+    if (nota.bucle != a) {
+      anotacion.anterior = -1;
+      anotacion.previa = nota;
+      nota = NotaFirst{a, -1, false};
+    }
+    anotaciones.push_back(anotacion);
+    nota.ultima = static_cast<int>(anotaciones.size() - 1);
+    if (enFirst && !nota.enFirst) {
+      nota.enFirst = true;
+      a->first.InsertarNuevo(t);
+    }
+  }
+}
+
+void MotorFirst::Retirar(std::size_t desde) {
+  while (anotaciones.size() > desde) {
+    const Anotacion& anotacion = anotaciones.back();
+    if (anotacion.anterior < 0) anotacion.terminal->notaFirst = anotacion.previa;
+    anotaciones.pop_back();
   }
 }
 

@@ -4,13 +4,13 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <string>
+#include <utility>
+#include <vector>
 
-class CSimbolo;
-class CSimboloNoTerminal;
-class CProduccion;
-class ConjuntoSimbolos;
+#include "Simbolos.h"
 
 // A non-terminal asks each of its productions for its FIRST, a production asks its right-side
 // symbols in turn. Grammars may chain non-terminals hundreds of thousands deep, so the walk
@@ -19,6 +19,13 @@ class ConjuntoSimbolos;
 // form passes down by reference live in the frame of the non-terminal whose production loop
 // owns them, and children point to that frame (`destino`). The frames lie in a deque, where
 // pushing a frame moves none of those below it.
+//
+// Two productions of one non-terminal clash on a terminal both FIRST sets hold. A non-terminal
+// may have a hundred thousand alternatives (a list of keywords), so its loop does not compare
+// each production with every earlier one: it keeps, per terminal, the list of its productions
+// whose FIRST holds it (entries in `anotaciones`, chained from the terminal's NotaFirst), and a
+// production meets only the productions it clashes with. A loop runs inside another one's wait,
+// so each loop puts back the notes it found when it ends.
 class MotorFirst {
  public:
   // The bodies of CSimboloNoTerminal::CalcularFirst and CProduccion::CalcularFirst.
@@ -35,9 +42,22 @@ class MotorFirst {
     CSimbolo* s = nullptr;
     Marco* destino = nullptr;  // frame holding this computation's out-parameters (null: caller's)
     std::string texto;         // the production's text, for its closing trace line
+    std::size_t anotaciones = 0;  // where the production loop's entries begin
+  };
+
+  // One production's FIRST holds the terminal; the loop's entries for a terminal form a chain
+  // from the latest back.
+  struct Anotacion {
+    CSimboloTerminal* terminal;
+    std::uint32_t produccion;  // its place in the loop's non-terminal
+    int anterior;              // the loop's previous entry for the terminal, -1 for none
+    NotaFirst previa;          // the terminal's note before the loop's first entry for it
   };
 
   MotorFirst(bool& r, CSimbolo*& s) : rRaiz(r), sRaiz(s) {}
+  ~MotorFirst();
+  MotorFirst(const MotorFirst&) = delete;
+  MotorFirst& operator=(const MotorFirst&) = delete;
 
   bool& R(Marco* destino) { return destino ? destino->r : rRaiz; }
   CSimbolo*& S(Marco* destino) { return destino ? destino->s : sRaiz; }
@@ -52,8 +72,13 @@ class MotorFirst {
   void PasoNoTerminal(Marco& marco);
   // Steps after p(i).First(r, s) returned inside A's production loop.
   void ResultadoProduccion(Marco& marco);
-  // Two productions of A may not share a FIRST symbol: one error per earlier production.
-  static void ComprobarFirstComun(CSimboloNoTerminal* a, std::size_t i);
+  // Two productions of A may not share a FIRST symbol: one error per earlier production, in
+  // their order, naming the smallest symbol the two share with A's FIRST so far.
+  void ComprobarFirstComun(CSimboloNoTerminal* a, std::size_t i);
+  // Enters p(i)'s FIRST in the loop's lists; when it counts for A's FIRST, adds it there.
+  void Anotar(CSimboloNoTerminal* a, std::size_t i, bool enFirst);
+  // Puts back the notes of the entries from `desde` on, and drops them.
+  void Retirar(std::size_t desde);
 
   void EmpezarProduccion(CProduccion* p, Marco* destino);
   static void TerminarProduccion(CProduccion* p, bool anulable, const std::string& texto);
@@ -64,4 +89,6 @@ class MotorFirst {
   bool& rRaiz;
   CSimbolo*& sRaiz;
   std::deque<Marco> pila;
+  std::vector<Anotacion> anotaciones;
+  std::vector<std::pair<std::uint32_t, CSimbolo*>> choques;  // earlier production, shared symbol
 };

@@ -62,10 +62,10 @@ void CSimboloNoTerminal::ComprobarFirstFollow() {
   if (!first.Corta(siguientes)) return;
   const ConjuntoSimbolos comunes = ConjuntoSimbolos::Interseccion(first, siguientes);
   for (const auto& p : producciones) {
-    const ConjuntoSimbolos k = ConjuntoSimbolos::Interseccion(comunes, p->ConjuntoFirst());
-    if (!k.Vacio() && p.get() != produccionAnulable)
-      listaErrores.Agregar(Error(CodigoError::EnFirstYFollow, k.Elemento(0)->Nombre(), p->Linea(),
-                                 produccionAnulable->Linea()));
+    if (p.get() == produccionAnulable) continue;
+    if (const CSimbolo* k = comunes.PrimeroComun(p->ConjuntoFirst()))
+      listaErrores.Agregar(
+          Error(CodigoError::EnFirstYFollow, k->Nombre(), p->Linea(), produccionAnulable->Linea()));
   }
 }
 

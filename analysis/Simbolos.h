@@ -44,6 +44,15 @@ class CSimbolo {
   int indice = -1;
 };
 
+// What the FIRST engine notes on a terminal while a non-terminal's production loop runs
+// (Motorfirst): the loop that wrote the note, whose alone it is, the last of the loop's entries
+// for the terminal, and whether the non-terminal's FIRST has it so far.
+struct NotaFirst {
+  const CSimboloNoTerminal* bucle = nullptr;
+  int ultima = -1;
+  bool enFirst = false;
+};
+
 class CSimboloTerminal : public CSimbolo {
  public:
   CSimboloTerminal(std::string nombre, int linea);
@@ -53,7 +62,10 @@ class CSimboloTerminal : public CSimbolo {
   bool Anulable() const override { return false; }
 
  private:
+  friend class MotorFirst;
+
   ConjuntoSimbolos propio;  // {this}
+  NotaFirst notaFirst;
 };
 
 class CSimboloNoTerminal : public CSimbolo {

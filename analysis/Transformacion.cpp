@@ -5,6 +5,7 @@
 #include <map>
 #include <numeric>
 #include <set>
+#include <unordered_map>
 #include <unordered_set>
 #include <utility>
 
@@ -59,6 +60,7 @@ class Editable {
   std::vector<std::vector<int>> derivados;  // by symbol
   std::vector<char> quitados;               // by symbol
   std::unordered_set<std::string> usados;
+  std::unordered_map<std::string, int> siguiente;  // per stem of new names, the number to try
   std::size_t tamano = 0;
 };
 
@@ -111,8 +113,15 @@ void Editable::PonerReglas(int a, std::vector<Derecha> nuevas) {
 
 int Editable::Nuevo(int origen, const std::string& sufijo) {
   const int base = raiz[origen];
-  std::string nombre = nombres[base] + sufijo;
-  for (int n = 2; usados.count(nombre); ++n) nombre = nombres[base] + sufijo + std::to_string(n);
+  const std::string tronco = nombres[base] + sufijo;
+  // The stem alone, then stem2, stem3, ...: names are never given back, so the search goes on
+  // where the last one for this stem stopped (thousands of factored prefixes would otherwise
+  // try every earlier number again).
+  int& n = siguiente[tronco];  // 0: the stem alone
+  const auto candidato = [&tronco](int k) { return k == 0 ? tronco : tronco + std::to_string(k); };
+  std::string nombre = candidato(n);
+  for (; usados.count(nombre); nombre = candidato(n)) n = n == 0 ? 2 : n + 1;
+  n = n == 0 ? 2 : n + 1;
   usados.insert(nombre);
   const int s = static_cast<int>(nombres.size());
   nombres.push_back(nombre);

@@ -225,3 +225,14 @@ std::string GenerarCadena(int longitud) {
   texto += "A" + std::to_string(longitud) + " -> y\r\n}\r\n";
   return texto;
 }
+
+std::string GenerarAlternativas(int n) {
+  std::string texto = "Terminales = {\r\n";
+  for (int i = 0; i < n; ++i) {
+    texto += "t" + std::to_string(i);
+    texto += (i % kNombresPorLinea == kNombresPorLinea - 1) ? "\r\n" : " ";
+  }
+  texto += "\r\n}\r\nNoTerminales = { S }\r\nAxioma = S\r\nProducciones = {\r\n";
+  for (int i = 0; i < n; ++i) texto += "S -> t" + std::to_string(i) + "\r\n";
+  return texto + "}\r\n";
+}

@@ -37,3 +37,7 @@ std::string GenerarGramatica(const ParametrosGramatica& parametros);
 
 // A1 -> A2 x, A2 -> A3 x, ..., An -> y: the deepest possible FIRST and FOLLOW recursion.
 std::string GenerarCadena(int longitud);
+
+// S -> t0, S -> t1, ..., S -> tn-1 over n distinct terminals: one non-terminal with n
+// alternatives that never clash, as a list of keywords.
+std::string GenerarAlternativas(int n);

@@ -42,6 +42,11 @@ void BM_Cadena(benchmark::State& estado) {
 }
 BENCHMARK(BM_Cadena)->Arg(200000)->Unit(benchmark::kMillisecond);
 
+void BM_Alternativas(benchmark::State& estado) {
+  Analizar(estado, GenerarAlternativas(static_cast<int>(estado.range(0))));
+}
+BENCHMARK(BM_Alternativas)->Arg(100000)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 BENCHMARK_MAIN();

@@ -35,6 +35,7 @@ struct Caso {
   int cadena = 0;  // > 0: the chain A1 -> A2 x ... of that length instead
   double segundosMax = 0;
   double megasMax = 0;
+  int alternativas = 0;  // > 0: S -> t0 | ... over that many distinct terminals instead
 };
 
 struct Medida {
@@ -50,6 +51,7 @@ const std::vector<Caso> kCasos = {
     {"wide", {100000, 20000, 500}, 0, 1.5, 600},
     {"small", {10000, 3500, 64}, 0, 0, 0},
     {"chain", {}, 200000, 1.0, 0},
+    {"alts", {}, 0, 1.0, 0, 100000},
 };
 
 double Segundos(std::chrono::steady_clock::duration d) {
@@ -95,15 +97,17 @@ Medida Medir(const std::string& texto, int repeticiones) {
 }
 
 std::string Texto(const Caso& caso) {
+  if (caso.alternativas > 0) return GenerarAlternativas(caso.alternativas);
   return caso.cadena > 0 ? GenerarCadena(caso.cadena) : GenerarGramatica(caso.parametros);
 }
 
 void Informar(const Caso& caso, const Medida& m, std::size_t bytes) {
-  const std::string tamano = caso.cadena > 0
-                                 ? "chain of " + std::to_string(caso.cadena)
-                                 : std::to_string(caso.parametros.producciones) + " prod, " +
-                                       std::to_string(caso.parametros.noTerminales) + " nt, " +
-                                       std::to_string(caso.parametros.terminales) + " t";
+  std::string tamano = caso.cadena > 0
+                           ? "chain of " + std::to_string(caso.cadena)
+                           : std::to_string(caso.parametros.producciones) + " prod, " +
+                                 std::to_string(caso.parametros.noTerminales) + " nt, " +
+                                 std::to_string(caso.parametros.terminales) + " t";
+  if (caso.alternativas > 0) tamano = std::to_string(caso.alternativas) + " alternatives of S";
   std::printf("%-6s %-28s %4.1f MB text  %6.3f s (cpu %.3f s, free %.3f s)  peak %6.1f MB  %s\n",
               caso.nombre.c_str(), tamano.c_str(), bytes / 1e6, m.segundos, m.cpu, m.destruccion,
               m.megas, m.ll1 ? "LL(1), table built" : "NOT LL(1): generator fault");
@@ -306,7 +310,7 @@ bool ComprobarTiempoYMemoria(const std::string& nombre, double segundos, double 
 
 struct CasoCli {
   std::string nombre;
-  std::string gramatica;  // "large", "mix" or "chain"
+  std::string gramatica;  // "large", "mix", "chain" or "alts"
   int tamano = 0;         // productions, or the chain's length
   std::string opcion;     // "--errors" or "--json"
   double segundosMax = 0;
@@ -320,6 +324,7 @@ const std::vector<CasoCli> kCasosCli = {
     {"errors mix 1M", "mix", 1000000, "--errors", 2.5, 700},
     {"errors chain 1M", "chain", 1000000, "--errors", 2.5, 1000},
     {"json mix 100k", "mix", 100000, "--json", 1.0, 300},
+    {"errors alts 100k", "alts", 100000, "--errors", 1.0, 0},
 };
 
 struct MedidaCli {
@@ -330,6 +335,7 @@ struct MedidaCli {
 
 std::string TextoCli(const CasoCli& caso) {
   if (caso.gramatica == "chain") return GenerarCadena(caso.tamano);
+  if (caso.gramatica == "alts") return GenerarAlternativas(caso.tamano);
   if (caso.gramatica == "mix") return GenerarGramatica(ParametrosMezcla(caso.tamano));
   return GenerarGramatica({caso.tamano, caso.tamano * 35 / 100, 64});
 }
@@ -464,6 +470,7 @@ int main(int argc, char** argv) {
   int noTerminales = 0;
   int terminales = 64;
   int cadena = 0;
+  int alternativas = 0;
   int repeticiones = 3;
   bool imprimir = false;
   std::string frase;
@@ -476,6 +483,8 @@ int main(int argc, char** argv) {
   app.add_option("--nonterminals", noTerminales, "Non-terminals (default: 35% of --size)");
   app.add_option("--terminals", terminales, "Terminals")->check(CLI::Range(12, 100000));
   app.add_option("--chain", cadena, "Length of the chain A1 -> A2 x ... to time instead");
+  app.add_option("--alternatives", alternativas,
+                 "Time S -> t0 | ... | tN-1 over N distinct terminals instead");
   app.add_option("--repeat", repeticiones, "Repetitions; the best time counts")
       ->check(CLI::Range(1, 1000));
   app.add_option("--shape", forma, "Shape of the grammar of --size: large or mix")
@@ -498,9 +507,9 @@ int main(int argc, char** argv) {
   }
 
   if (!cli.empty()) return EjecutarSerieCli(cli, app.count("--repeat") ? repeticiones : 5);
-  if (producciones <= 0 && cadena <= 0) return EjecutarSerie(repeticiones);
+  if (producciones <= 0 && cadena <= 0 && alternativas <= 0) return EjecutarSerie(repeticiones);
 
-  Caso caso{"custom", {}, cadena, 0, 0};
+  Caso caso{"custom", {}, cadena, 0, 0, alternativas};
   caso.parametros.producciones = producciones;
   caso.parametros.noTerminales =
       noTerminales > 0 ? noTerminales : std::max(1, producciones * 35 / 100);

@@ -303,12 +303,12 @@ ResultadoCli EjecutarCli(const OpcionesCli& opciones, const DestinoTexto& salida
   // The editor holds every line break as CR LF; the analysis sees the text as it would.
   const bool conTraza = opciones.analisis || opciones.conTraza || opciones.json;
   texto = cp1252::NormalizarSaltos(texto);  // the file as read is not needed any more
-  ResultadoAnalisis analisis = AnalizarTexto(texto, conTraza);
   if (opciones.transformar) {
-    resultado = Transformar(analisis, opciones.crudo);
+    resultado = Transformar(LeerTexto(texto), opciones.crudo);
     if (!resultado.salida.empty()) salida(std::exchange(resultado.salida, {}));
     return resultado;
   }
+  ResultadoAnalisis analisis = AnalizarTexto(texto, conTraza);
   const std::string nombre = NombreParaTitulo(opciones.fichero);
   Reconocimientos reconocimientos;
   if (opciones.conFrase || opciones.conFrases)

@@ -230,7 +230,11 @@ void EscribirInforme(const ResultadoAnalisis& resultado, const SeleccionInforme&
                      const DestinoTexto& destino) {
   Secciones secciones(destino, seleccion.crudo);
   if (seleccion.analisis) AnadirSeccion(secciones, resultado.analisis);
-  if (seleccion.errores) AnadirSeccion(secciones, resultado.errores);
+  if (seleccion.errores) {
+    secciones.Empezar();
+    RecorrerLineasErrores(resultado.registros,
+                          [&secciones](const std::string& linea) { secciones(linea); });
+  }
   if (seleccion.explicaciones) AnadirSeccion(secciones, LineasSeccionExplicaciones(resultado));
   if (seleccion.tabla && resultado.tabla) AnadirSeccion(secciones, LineasTabla(*resultado.tabla));
   if (seleccion.reconocimiento) {

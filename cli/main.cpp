@@ -2,6 +2,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <new>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -166,7 +167,7 @@ class EscrituraSalida {
 
 }  // namespace
 
-// An exception that escapes is a fault or memory running out: the runtime's abort reports it.
+// Any other exception that escapes is a fault: the runtime's abort reports it.
 int main(int argc, char** argv) {  // NOLINT(bugprone-exception-escape)
   CLI::App app{"Comprueba si una gramática libre de contexto cumple la propiedad LL(1).",
                "quindel-cli"};
@@ -195,12 +196,21 @@ int main(int argc, char** argv) {  // NOLINT(bugprone-exception-escape)
     return kSalidaFallo;
   }
 
-  EscrituraSalida salida;
-  const ResultadoCli resultado =
-      EjecutarCli(opciones, [&salida](std::string_view texto) { salida(texto); });
-  if (!resultado.error.empty()) std::fprintf(stderr, "quindel-cli: %s\n", resultado.error.c_str());
-  if (salida.Terminar() != 0) return kSalidaFallo;
-  // exit() leaves `resultado` alone: the process ends, and the system takes back the grammar
-  // at once, where freeing it would take a tenth of the run on large grammars.
-  std::exit(resultado.estado);
+  try {
+    EscrituraSalida salida;
+    const ResultadoCli resultado =
+        EjecutarCli(opciones, [&salida](std::string_view texto) { salida(texto); });
+    if (!resultado.error.empty())
+      std::fprintf(stderr, "quindel-cli: %s\n", resultado.error.c_str());
+    if (salida.Terminar() != 0) return kSalidaFallo;
+    // exit() leaves `resultado` alone: the process ends, and the system takes back the grammar
+    // at once, where freeing it would take a tenth of the run on large grammars.
+    std::exit(resultado.estado);
+  } catch (const std::bad_alloc&) {
+    // A grammar of thousands of clashing alternatives has millions of errors: running out of
+    // memory is a failure of the run, reported as such. The message allocates nothing.
+    std::fprintf(stderr, "quindel-cli: memoria insuficiente para procesar %s\n",
+                 opciones.fichero == "-" ? "la entrada estándar" : opciones.fichero.c_str());
+    return kSalidaFallo;
+  }
 }

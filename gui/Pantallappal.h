@@ -8,6 +8,8 @@
 
 #include <QMainWindow>
 #include <QStringList>
+#include <functional>
+#include <iosfwd>
 #include <memory>
 
 #include "Dialogos.h"
@@ -73,6 +75,11 @@ class TFormPpal : public QMainWindow {
                        bool palabras);
 
   // Analysis and its results.
+  // What "Analizar gramática" runs on the editor's text: the analysis driver, unless a test puts
+  // in another (one that runs out of memory, say).
+  using Analizador =
+      std::function<std::unique_ptr<CTablaSintactica>(std::unique_ptr<CGramatica>&, std::istream&)>;
+  void PonerAnalizador(Analizador analizador);
   void AnalizarFichero();
   void MostrarErrores();
   void ResaltarError(int indice);
@@ -122,6 +129,7 @@ class TFormPpal : public QMainWindow {
   void PonerTitulo(const QString& sufijo);
   bool PortapapelesConTexto() const;
   void HabilitarTabla(bool habilitar);
+  void AnalisisSinMemoria();
   void PegarSegunPortapapeles();
   void HabilitarPegar();
   void DeshabilitarDeshacer();
@@ -181,6 +189,7 @@ class TFormPpal : public QMainWindow {
   // The table points into the grammar, so it goes first.
   std::unique_ptr<CGramatica> Gramatica;
   std::unique_ptr<CTablaSintactica> Tabla;
+  Analizador analizar;  // empty: the analysis driver
   bool lineaComandosConsumida = false;
   bool resultadosHabilitados = false;
 

@@ -52,20 +52,21 @@ TEST(AnalizarTexto, listsReadAsTheMainWindowShowsThem) {
                "Iniciando análisis LL1 de la gramática", "", "Analizando símbolo S",
                "Analizando producción S -> a", "FIRST de S -> a  =  { a }", "FIRST de S  =  { a }",
                "", "Análisis concluido satisfactoriamente"}));
-  EXPECT_EQ(leida.errores, w({"Ningún error encontrado."}));
+  EXPECT_EQ(LineasErrores(leida.registros), w({"Ningún error encontrado."}));
 
   const auto rechazada = AnalizarTexto("x\r\n");
   EXPECT_EQ(rechazada.analisis.size(), 5u);
   EXPECT_EQ(rechazada.analisis.back(), w("Análisis concluido con errores detectados"));
-  EXPECT_EQ(rechazada.errores.size(), rechazada.registros.size() + 2u);
-  EXPECT_EQ(rechazada.errores.end()[-2], "");
-  EXPECT_EQ(rechazada.errores.back(),
+  const auto lineasRechazada = LineasErrores(rechazada.registros);
+  EXPECT_EQ(lineasRechazada.size(), rechazada.registros.size() + 2u);
+  EXPECT_EQ(lineasRechazada.end()[-2], "");
+  EXPECT_EQ(lineasRechazada.back(),
             "Encontrados " + std::to_string(rechazada.registros.size()) + " errores.");
 
   const auto noLL1 = AnalizarTexto(Gramatica("x", "A", "A", {"A -> A x"}));
   EXPECT_FALSE(noLL1.tabla);
   EXPECT_GT(noLL1.analisis.size(), 5u);
-  EXPECT_EQ(noLL1.errores.back(), "Encontrados 1 errores.");
+  EXPECT_EQ(LineasErrores(noLL1.registros).back(), "Encontrados 1 errores.");
 }
 
 TEST(AnalizarTexto, resultKeepsItsErrorRecordsWhenTheNextAnalysisStarts) {
@@ -74,7 +75,7 @@ TEST(AnalizarTexto, resultKeepsItsErrorRecordsWhenTheNextAnalysisStarts) {
   EXPECT_TRUE(leida.registros.empty());
   ASSERT_EQ(noLL1.registros.size(), 1u);
   EXPECT_EQ(noLL1.registros[0].Codigo(), CodigoError::RecursividadIzquierda);
-  EXPECT_EQ(noLL1.registros[0].Mensaje(), noLL1.errores[0]);
+  EXPECT_EQ(noLL1.registros[0].Mensaje(), LineasErrores(noLL1.registros)[0]);
 }
 
 TEST(AnalizarTexto, withoutTraceMakesNoLineAndFindsTheSame) {
@@ -84,7 +85,7 @@ TEST(AnalizarTexto, withoutTraceMakesNoLineAndFindsTheSame) {
   const auto sinTraza = AnalizarTexto(texto, false);
   EXPECT_TRUE(sinTraza.analisis.empty());
   EXPECT_TRUE(fuera.lineas.empty());
-  EXPECT_EQ(sinTraza.errores, conTraza.errores);
+  EXPECT_EQ(LineasErrores(sinTraza.registros), LineasErrores(conTraza.registros));
   EXPECT_EQ(sinTraza.registros.size(), 1u);
 }
 

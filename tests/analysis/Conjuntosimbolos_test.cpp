@@ -111,6 +111,33 @@ TEST(ConjuntoSimbolos, unionAndIntersectionMergeByName) {
   EXPECT_EQ(copia.Tamano(), 4);
 }
 
+// Walking both sets, or looking each member of a small one up in a large one: either way the
+// smallest shared member.
+TEST(ConjuntoSimbolos, firstCommonIsTheSmallestSharedMember) {
+  CGramatica g;
+  ConjuntoSimbolos grande, pares, ninguno;
+  for (int i = 0; i < 200; ++i) {
+    const std::string nombre = "t" + std::to_string(i);
+    g.AnadirTerminal(nombre, 1);
+    grande.InsertarNuevo(g.BuscarSimbolo(nombre));
+    if (i % 2 == 0 && i >= 100) pares.InsertarNuevo(g.BuscarSimbolo(nombre));
+  }
+  g.AnadirTerminal("x", 1);
+  ConjuntoSimbolos pocos;
+  for (const char* n : {"x", "t150", "t0", "t120"}) pocos.Insertar(g.BuscarSimbolo(n));
+  EXPECT_EQ(pocos.PrimeroComun(grande)->Nombre(), "t0");
+  EXPECT_EQ(grande.PrimeroComun(pocos)->Nombre(), "t0");
+  ConjuntoSimbolos soloAltos;
+  for (const char* n : {"x", "t150", "t120"}) soloAltos.Insertar(g.BuscarSimbolo(n));
+  EXPECT_EQ(soloAltos.PrimeroComun(grande)->Nombre(), "t120");  // "t120" < "t150"
+  EXPECT_EQ(pares.PrimeroComun(grande)->Nombre(), "t100");      // sets of like sizes
+  ninguno.Insertar(g.BuscarSimbolo("x"));
+  EXPECT_EQ(ninguno.PrimeroComun(grande), nullptr);
+  EXPECT_EQ(grande.PrimeroComun(ConjuntoSimbolos()), nullptr);
+  EXPECT_FALSE(ninguno.Corta(pares));
+  EXPECT_TRUE(soloAltos.Corta(pares));
+}
+
 TEST(TextoConjunto, listsMembersEachWithATrailingBlank) {
   CGramatica g;
   g.AnadirTerminal("b", 1);

@@ -2,9 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <malloc.h>
+
+#include <memory>
 #include <stdexcept>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "Analizador.h"
 #include "Ayuda.h"
 
 using prueba::w;
@@ -103,4 +109,63 @@ TEST(ListaErrores, keepsCopiesInOrderAndRefusesMissingIndices) {
   EXPECT_THROW(lista.Obtener(-1), std::out_of_range);
   lista.Vaciar();
   EXPECT_EQ(lista.NumErrores(), 0);
+}
+
+// Records share their symbols' names; each stays a value that holds its own name for as long as
+// it lives, whatever happens to the others.
+TEST(Error, recordsAreValuesWhateverTheOthersDo) {
+  auto error =
+      std::make_unique<Error>(CodigoError::SimboloNoDefinido, "nombre largo de símbolo", 5);
+  const Error copia = *error;
+  Error asignada(CodigoError::FinFicheroInesperado, "otro", 1);
+  asignada = copia;
+  error.reset();
+  EXPECT_EQ(copia.Simbolo(), "nombre largo de símbolo");
+  EXPECT_EQ(asignada.Mensaje(), copia.Mensaje());
+  EXPECT_EQ(asignada.Codigo(), CodigoError::SimboloNoDefinido);
+
+  Error movida = std::move(asignada);
+  EXPECT_EQ(movida.Simbolo(), "nombre largo de símbolo");
+  asignada = movida;  // a record moved from takes a value again
+  EXPECT_EQ(asignada.Linea1(), 5);
+  movida = std::move(movida);
+  EXPECT_EQ(movida.Simbolo(), "nombre largo de símbolo");
+
+  // When every record of a name is gone, a new one with that name gets it whole.
+  {
+    const Error a(CodigoError::IdentificadorRedefinido, "A", 1, 2);
+    const Error b(CodigoError::IdentificadorRedefinido, "B", 3);
+  }
+  const Error b(CodigoError::IdentificadorRedefinido, "B", 4);
+  const Error a(CodigoError::IdentificadorRedefinido, "A", 5);
+  const Error vacio(CodigoError::FinFicheroInesperado, "", 6);
+  EXPECT_EQ(a.Mensaje(), w("Línea 5: Identificador A redefinido."));
+  EXPECT_EQ(b.Simbolo(), "B");
+  EXPECT_EQ(vacio.Simbolo(), "");
+}
+
+// 1,000 copies of one production clash pairwise: 499,500 errors. Their records stay small, and
+// no text of them is kept: the messages are made when they are shown.
+TEST(Error, manyErrorsTakeLittleMemory) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the sanitizer's allocator keeps its own books";
+#else
+  std::string texto =
+      "Terminales = { a }\r\nNoTerminales = { S }\r\nAxioma = S\r\n"
+      "Producciones = {\r\n";
+  for (int i = 0; i < 1000; ++i) texto += "S -> a\r\n";
+  texto += "}\r\n";
+  const auto enUso = [] {
+    const struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+  };
+  const std::size_t antes = enUso();
+  const ResultadoAnalisis resultado = AnalizarTexto(texto, false);
+  const std::size_t despues = enUso();
+  ASSERT_EQ(resultado.registros.size(), 499500u);
+  EXPECT_EQ(
+      resultado.registros.back().Mensaje(),
+      w("Líneas 1003 y 1004: Las dos producciones contienen el símbolo a en su conjunto FIRST."));
+  EXPECT_LT((despues - antes) / resultado.registros.size(), 40u) << despues - antes << " bytes";
+#endif
 }

@@ -83,3 +83,26 @@ TEST(MotorFirst, deepChainAnalysesNormally) {
   ASSERT_TRUE(a.tabla);
   EXPECT_EQ(a.Celda("A1", "y"), "A1 -> A2 x");
 }
+
+// X's loop runs while S's waits for S -> X, on the same terminals: S's own lists are whole again
+// when it goes on. A recursive production clashes with what comes after it too.
+TEST(MotorFirst, sharedFirstSymbolsAcrossANestedLoopAndARecursiveProduction) {
+  const auto a = Analizar(Gramatica("a b c", "S X", "S",
+                                    {"S -> a", "S -> b", "S -> c", "S -> c b", "S -> X", "S -> a X",
+                                     "X -> b", "X -> a", "X -> b a"}));
+  EXPECT_EQ(
+      a.errores,
+      w({"Líneas 7 y 8: Las dos producciones contienen el símbolo c en su conjunto FIRST.",
+         "Líneas 11 y 13: Las dos producciones contienen el símbolo b en su conjunto FIRST.",
+         "Líneas 5 y 9: Las dos producciones contienen el símbolo a en su conjunto FIRST.",
+         "Líneas 6 y 9: Las dos producciones contienen el símbolo b en su conjunto FIRST.",
+         "Líneas 5 y 10: Las dos producciones contienen el símbolo a en su conjunto FIRST.",
+         "Líneas 9 y 10: Las dos producciones contienen el símbolo a en su conjunto FIRST."}));
+  EXPECT_EQ(a.Nt("S")->ConjuntoFirst().TextoConjunto(false), " { a b c }");
+
+  const auto r = Analizar(Gramatica("x y", "A", "A", {"A -> y", "A -> A x", "A -> y"}));
+  EXPECT_EQ(r.errores,
+            w({"Línea 6: La producción genera recursividad por la izquierda del símbolo A.",
+               "Líneas 5 y 7: Las dos producciones contienen el símbolo y en su conjunto FIRST.",
+               "Líneas 6 y 7: Las dos producciones contienen el símbolo y en su conjunto FIRST."}));
+}

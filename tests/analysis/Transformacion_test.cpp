@@ -35,7 +35,7 @@ Resultado Transformar(const std::string& texto, AjustesPropuesta ajustes = {}) {
     fin = todo.find("\r\n", i);
     r.lineas.push_back(todo.substr(i, fin - i));
   }
-  if (propuesta.texto) r.errores = AnalizarTexto(*propuesta.texto).errores;
+  if (propuesta.texto) r.errores = LineasErrores(AnalizarTexto(*propuesta.texto).registros);
   return r;
 }
 
@@ -258,7 +258,7 @@ TEST(Transformacion, bundledExamples_everyOneThatCanBeComesOutLL1) {
       EXPECT_EQ(propuesta.pasos.back(), w(noLL1.at(nombre)));
       EXPECT_FALSE(leida.tabla);
     } else {
-      EXPECT_EQ(leida.errores, kSinErrores) << TextoConPasos(propuesta);
+      EXPECT_EQ(LineasErrores(leida.registros), kSinErrores) << TextoConPasos(propuesta);
     }
   }
   EXPECT_EQ(vistos, 7);
@@ -268,10 +268,12 @@ TEST(Transformacion, theUsersErrorList_leftAsItWas) {
   // The window reads the errors of the user's analysis from the process-wide list.
   const ResultadoAnalisis usuario = AnalizarTexto(Gramatica(
       "a c d", "S A B", "S", {"S -> A", "S -> B", "A -> a A", "A -> c", "B -> a B", "B -> d"}));
-  const std::vector<std::string> antes = LineasErrores();
-  ASSERT_EQ(antes.size(), 3U);
+  ASSERT_EQ(usuario.registros.size(), 1U);
+  listaErrores.Vaciar();
+  for (const Error& error : usuario.registros) listaErrores.Agregar(error);
+  const std::vector<std::string> antes = LineasErrores(listaErrores.Errores());
   ProponerGramatica(usuario);
-  EXPECT_EQ(LineasErrores(), antes);
+  EXPECT_EQ(LineasErrores(listaErrores.Errores()), antes);
 }
 
 TEST(Transformacion, leftFactoring_longestPrefixFirstAndRepeatedProductions) {
@@ -382,7 +384,7 @@ TEST(Transformacion, layout_aBraceTerminalNeverEndsASetLine) {
     const Propuesta propuesta = Proponer(texto);
     ASSERT_TRUE(propuesta.texto);
     const ResultadoAnalisis r = AnalizarTexto(*propuesta.texto);
-    EXPECT_EQ(r.errores, kSinErrores) << *propuesta.texto;
+    EXPECT_EQ(LineasErrores(r.registros), kSinErrores) << *propuesta.texto;
     EXPECT_EQ(r.gramatica->Terminales().Tamano(), 42);  // the end of input too
   }
 }
@@ -460,4 +462,26 @@ TEST(Transformacion, generatedGrammars_roundsKeepWhatWasLL1AndNameWhatIsLeft) {
     despues += leida.registros.empty() ? 1 : 0;
   }
   EXPECT_GT(despues, antes + 20);
+}
+
+// The proposal needs the grammar as read, not its conflicts: a text read alone gives the same
+// one. New names skip those taken, also past a name taken between two new ones.
+TEST(Transformacion, fromTheReadingAlone_andNewNamesSkipTakenOnes) {
+  const std::string texto = Gramatica("a b c d", "S Sfactor3", "S",
+                                      {"S -> a a", "S -> a b", "S -> b a", "S -> b b", "S -> c a",
+                                       "S -> c b", "S -> d a", "S -> d b", "Sfactor3 -> c"});
+  const ResultadoAnalisis leida = LeerTexto(texto);
+  EXPECT_TRUE(leida.registros.empty());
+  EXPECT_TRUE(leida.analisis.empty());
+  EXPECT_FALSE(leida.tabla);
+  const Propuesta propuesta = ProponerGramatica(leida);
+  EXPECT_EQ(TextoConPasos(propuesta), TextoConPasos(Proponer(texto)));
+  ASSERT_TRUE(propuesta.texto);
+  EXPECT_NE(propuesta.texto->find("NoTerminales = { S Sfactor Sfactor2 Sfactor4 Sfactor5 }"),
+            std::string::npos);
+
+  const ResultadoAnalisis ilegible = LeerTexto("x\r\n");
+  EXPECT_FALSE(ilegible.registros.empty());
+  EXPECT_EQ(ProponerGramatica(ilegible).motivo,
+            w("El texto tiene errores de lectura: no se puede proponer otra gramática."));
 }

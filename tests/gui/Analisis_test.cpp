@@ -4,9 +4,12 @@
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTextBlock>
+#include <new>
+#include <sstream>
 
 #include "Analizador.h"
 #include "Banco.h"
+#include "Errores.h"
 #include "Suites.h"
 #include "Texto1252.h"
 
@@ -78,7 +81,7 @@ class Analisis : public QObject {
 
     const ResultadoAnalisis referencia = Referencia(texto);
     QCOMPARE(banco.Lineas("ListaAnalisis"), Lista(referencia.analisis));
-    QCOMPARE(banco.Lineas("ListErrores"), Lista(referencia.errores));
+    QCOMPARE(banco.Lineas("ListErrores"), Lista(LineasErrores(referencia.registros)));
     QCOMPARE(banco.Mensajes().last(), QString("Analizando fichero nuevo"));
     QCOMPARE(Habilitadas(banco, kResultados + kTabla), habilitadas);
     QCOMPARE(banco.ventana->TablaActual() != nullptr, referencia.tabla != nullptr);
@@ -226,6 +229,48 @@ class Analisis : public QObject {
     banco.ventana->ResaltarError(0);
     QCOMPARE(Marcas(banco), QStringList{"5:5"});
     QCOMPARE(banco.Seleccion(), qMakePair(8, 8));
+  }
+
+  // An analysis that runs out of memory after it has written its trace and its errors.
+  void sinMemoria_cajaDeErrorYNadaDelAnalisis() {
+    Banco banco;
+    const QByteArray bytes =
+        QByteArray::fromStdString(ACp1252(QString(kCorrecta).replace('\n', "\r\n")));
+    const QString ruta = banco.CrearFichero("g.ll1", bytes);
+    banco.ventana->AbrirFichero(ruta);
+    banco.ventana->AnalizarFichero();
+    QCOMPARE(Habilitadas(banco, kResultados + kTabla), QString("11111111"));
+    const QString texto = banco.Editor()->toPlainText();
+
+    banco.ventana->PonerAnalizador([](std::unique_ptr<CGramatica>& gramatica,
+                                      std::istream&) -> std::unique_ptr<CTablaSintactica> {
+      std::istringstream conflicto(ACp1252(QString(kConflicto).replace('\n', "\r\n")));
+      AnalizarGramatica(gramatica, conflicto);
+      throw std::bad_alloc();
+    });
+    banco.guion->registro.clear();
+    banco.ventana->AnalizarFichero();
+    QCOMPARE(banco.guion->registro,
+             QStringList{"error|Quindel(1)|Memoria insuficiente para analizar el fichero g.ll1"});
+    QVERIFY(banco.Lineas("ListaAnalisis").isEmpty());
+    QVERIFY(banco.Lineas("ListErrores").isEmpty());
+    QVERIFY(!banco.ventana->TablaActual());
+    QVERIFY(!banco.ventana->GramaticaActual());
+    QCOMPARE(listaErrores.NumErrores(), 0);
+    QCOMPARE(Habilitadas(banco, kResultados + kTabla), QString("00000000"));
+    QVERIFY(!banco.Accion("MExplicar")->isEnabled() && !banco.Accion("MTransformar")->isEnabled());
+    QCOMPARE(banco.Mensajes().last(), QString("Analizando fichero g.ll1"));
+    // The document and its file are as they were.
+    QCOMPARE(banco.Editor()->toPlainText(), texto);
+    QVERIFY(!banco.Editor()->Modificado());
+    QCOMPARE(Banco::Contenido(ruta), bytes);
+    QCOMPARE(banco.Documento().NombreFichero, ruta);
+
+    // The next analysis that has the memory it needs works as ever.
+    banco.ventana->PonerAnalizador(nullptr);
+    banco.ventana->AnalizarFichero();
+    QVERIFY(banco.ventana->TablaActual());
+    QCOMPARE(banco.Lineas("ListErrores"), QStringList{"Ningún error encontrado."});
   }
 };
 
