@@ -30,6 +30,9 @@ std::vector<CodigoError> Codigos(const ResultadoAnalisis& resultado) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t tamano) {
   const std::string texto(reinterpret_cast<const char*>(datos), tamano);
   const ResultadoAnalisis resultado = AnalizarTexto(cp1252::NormalizarSaltos(texto));
+  // The window's list holds the errors of its own analysis while a proposal is made.
+  listaErrores.Vaciar();
+  for (const Error& error : resultado.registros) listaErrores.Agregar(error);
   const Propuesta propuesta = ProponerGramatica(resultado);
   std::vector<CodigoError> lista;
   for (const Error& error : listaErrores.Errores()) lista.push_back(error.Codigo());
